@@ -1,0 +1,68 @@
+#include "dispatch.h"
+
+#include "catalogue/catalogue.h"
+#include "lists/lists.h"
+#include "platform/platform.h"
+
+namespace {
+
+int HandleCommand(StateStore& dlg, int id, int code) {
+  switch (id) {
+    case IDC_FINISH:
+      ConfirmExit(dlg);
+      return 1;
+    case IDC_MAX_SONGS:
+      if (code != NOTIFY_EDIT_CHANGE) return 0;
+      DrawRandomOrder(dlg);
+      ShowCompilationSummary(dlg);
+      UpdateButtonStates(dlg);
+      return 1;
+    case IDC_SHUFFLE_COPY:
+      DisableAllButtons(dlg);
+      Os().EndDialog(dlg.Handle(), 0);
+      return 1;
+    case IDC_SAVE:
+      SaveCurrentPlaylist(dlg);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void ConfirmExit(StateStore& dlg) {
+  if (dlg.ReadText(IDC_MODIFIED_FLAG, 32).compare(0, 1, "S") == 0) {
+    int answer = Os().ShowMessage(dlg.Handle(),
+                                  "Il file utilizzato \xE8 stato modificato\nSalvarlo prima di uscire?",
+                                  "A T T E N Z I O N E !",
+                                  MESSAGE_YES_NO_CANCEL | MESSAGE_ICON_EXCLAMATION);
+    // Cancel keeps the window open; Yes ends only once the lists are safe.
+    if (answer == ANSWER_CANCEL) return;
+    if (answer == ANSWER_YES && !SaveCurrentPlaylist(dlg)) return;
+  }
+  Os().EndDialog(dlg.Handle(), 0);
+}
+
+int MainDialogProc(StateStore& dlg, unsigned message, std::uintptr_t wparam, std::intptr_t) {
+  switch (message) {
+    case MSG_NOTIFY: {
+      UpdateButtonStates(dlg);
+      return 0;
+    }
+    case MSG_CLOSE:
+      ConfirmExit(dlg);
+      return 1;
+    case MSG_INITDIALOG:
+      return InitMainDialog(dlg);
+    case MSG_COMMAND: {
+      UpdateButtonStates(dlg);
+      int id = static_cast<int>(wparam & 0xFFFF);
+      int code = static_cast<int>((wparam >> 16) & 0xFFFF);
+      if (id < IDC_ADD_INCLUDED || id > IDC_SAVE) return 0;
+      return HandleCommand(dlg, id, code);
+    }
+    default:
+      return 0;
+  }
+}

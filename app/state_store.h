@@ -1,0 +1,74 @@
+// The main dialog as the program's only data store. Every operation takes
+// the store first and reaches its data through control ids (IDC_...):
+// list boxes are arrays of strings, statics and edit fields hold texts.
+// Two realisations: the real Win32 dialog and TableStore, a keyed table of
+// controls with the same semantics.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "resource.h"
+
+// A node of the folder tree; 0 is no node (and, as a parent, the top level).
+using TreeNode = std::uintptr_t;
+
+constexpr int NO_ENTRY = -1;       // LB_ERR
+constexpr int PATH_BUFFER = 260;   // MAX_PATH: a path holds at most 259 characters
+
+class StateStore {
+ public:
+  virtual ~StateStore() = default;
+
+  // List boxes. AddEntry inserts at the sorted place ignoring case in
+  // IDC_INCLUDED_LIST and IDC_EXCLUDED_LIST and appends in every other list;
+  // it returns the new entry's index. InsertEntry never sorts; index -1
+  // appends. DeleteEntry returns the remaining count, or NO_ENTRY for an index
+  // out of range (the list is then unchanged).
+  virtual int AddEntry(int id, const std::string& text) = 0;
+  virtual int InsertEntry(int id, int index, const std::string& text) = 0;
+  virtual int DeleteEntry(int id, int index) = 0;
+  virtual void ClearList(int id) = 0;
+  // The entry the user selected, or NO_ENTRY.
+  virtual int SelectedEntry(int id) = 0;
+  // Copies the whole entry into text and returns its length, or NO_ENTRY
+  // (text emptied) for an index out of range.
+  virtual int ReadEntry(int id, int index, std::string& text) = 0;
+  virtual int CountEntries(int id) = 0;
+  // Index of the first entry equal to text as a whole ignoring case, or NO_ENTRY.
+  virtual int FindExact(int id, const std::string& text) = 0;
+
+  // Texts of statics and edit fields. Setting the text of IDC_PLAYER_PATH or
+  // IDC_MAX_SONGS delivers their change notification to the dialog procedure
+  // before SetText returns. ReadText yields at most limit - 1 characters.
+  virtual void SetText(int id, const std::string& text) = 0;
+  virtual std::string ReadText(int id, int limit) = 0;
+  // Caps what the user can type; text set by the program is not capped.
+  virtual void LimitTyping(int id, int characters) = 0;
+
+  // Buttons. A disabled button delivers no command.
+  virtual void EnableButton(int id, bool enabled) = 0;
+  virtual bool IsButtonEnabled(int id) = 0;
+  virtual void CheckButton(int id) = 0;
+  virtual bool IsButtonChecked(int id) = 0;
+
+  // Makes a status text visible at once, while the program keeps the
+  // window busy.
+  virtual void Repaint(int id) = 0;
+
+  // The folder tree (IDC_FOLDER_TREE). InsertNode returns the new node, or 0
+  // when the tree refuses it; sorted places it among its siblings in
+  // alphabetical order, otherwise it comes last.
+  virtual TreeNode InsertNode(TreeNode parent, const std::string& text, int image,
+                              int selectedImage, bool sorted) = 0;
+  virtual void SetNodeData(TreeNode node, TreeNode data) = 0;
+  virtual TreeNode NodeData(TreeNode node) = 0;
+  // The node's text, at most limit - 1 characters.
+  virtual std::string NodeText(TreeNode node, int limit) = 0;
+  virtual TreeNode NodeParent(TreeNode node) = 0;
+  virtual int NodeChildCount(TreeNode node) = 0;
+
+  // The window that owns message boxes and file dialogs (an HWND on Windows,
+  // null where there is no window).
+  virtual void* Handle() = 0;
+};

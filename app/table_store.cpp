@@ -1,0 +1,260 @@
+#include "table_store.h"
+
+#include <algorithm>
+
+#include "dispatch.h"
+#include "text.h"
+
+TableStore::TableStore(DialogProc proc) : proc_(proc) {
+  for (std::size_t i = 0; i < kControlCount; ++i) controls_[kControls[i].id].info = &kControls[i];
+}
+
+TableStore::Control* TableStore::Find(int id) {
+  auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : &found->second;
+}
+
+TableStore::Control* TableStore::FindList(int id) {
+  Control* control = Find(id);
+  if (!control) return nullptr;
+  ControlKind kind = control->info->kind;
+  return kind == ControlKind::List || kind == ControlKind::SortedList ? control : nullptr;
+}
+
+void TableStore::Command(int id, int code) {
+  if (proc_) proc_(*this, MSG_COMMAND, CommandParam(id, code), 0);
+}
+
+int TableStore::AddEntry(int id, const std::string& text) {
+  Control* list = FindList(id);
+  if (!list) return NO_ENTRY;
+  auto at = list->entries.end();
+  if (list->info->kind == ControlKind::SortedList) {
+    at = std::upper_bound(list->entries.begin(), list->entries.end(), text,
+                          [](const std::string& a, const std::string& b) {
+                            return CompareListText(a, b) < 0;
+                          });
+  }
+  int index = static_cast<int>(at - list->entries.begin());
+  return InsertEntry(id, index, text);
+}
+
+int TableStore::InsertEntry(int id, int index, const std::string& text) {
+  Control* list = FindList(id);
+  int count = list ? static_cast<int>(list->entries.size()) : 0;
+  if (!list || index > count || index < -1) return NO_ENTRY;
+  if (index == -1) index = count;
+  list->entries.insert(list->entries.begin() + index, text);
+  // The selection stays on the entry it was on.
+  if (list->selected >= index) ++list->selected;
+  return index;
+}
+
+int TableStore::DeleteEntry(int id, int index) {
+  Control* list = FindList(id);
+  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return NO_ENTRY;
+  list->entries.erase(list->entries.begin() + index);
+  if (list->selected == index) {
+    list->selected = NO_ENTRY;
+  } else if (list->selected > index) {
+    --list->selected;
+  }
+  return static_cast<int>(list->entries.size());
+}
+
+void TableStore::ClearList(int id) {
+  if (Control* list = FindList(id)) {
+    list->entries.clear();
+    list->selected = NO_ENTRY;
+  }
+}
+
+int TableStore::SelectedEntry(int id) {
+  Control* list = FindList(id);
+  return list ? list->selected : NO_ENTRY;
+}
+
+int TableStore::ReadEntry(int id, int index, std::string& text) {
+  Control* list = FindList(id);
+  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) {
+    text.clear();
+    return NO_ENTRY;
+  }
+  text = list->entries[index];
+  return static_cast<int>(text.size());
+}
+
+int TableStore::CountEntries(int id) {
+  Control* list = FindList(id);
+  return list ? static_cast<int>(list->entries.size()) : 0;
+}
+
+int TableStore::FindExact(int id, const std::string& text) {
+  Control* list = FindList(id);
+  if (!list) return NO_ENTRY;
+  for (std::size_t i = 0; i < list->entries.size(); ++i) {
+    const std::string& entry = list->entries[i];
+    if (entry.size() == text.size() && CompareListText(entry, text) == 0) return static_cast<int>(i);
+  }
+  return NO_ENTRY;
+}
+
+void TableStore::SetText(int id, const std::string& text) {
+  Control* control = Find(id);
+  if (!control) return;
+  control->text = text;
+  if (control->info->kind == ControlKind::Edit) Command(id, NOTIFY_EDIT_CHANGE);
+}
+
+std::string TableStore::ReadText(int id, int limit) {
+  Control* control = Find(id);
+  if (!control || limit < 1) return std::string();
+  return control->text.substr(0, static_cast<std::size_t>(limit - 1));
+}
+
+void TableStore::LimitTyping(int id, int characters) {
+  if (Control* control = Find(id)) control->typingLimit = characters;
+}
+
+void TableStore::EnableButton(int id, bool enabled) {
+  if (Control* control = Find(id)) control->enabled = enabled;
+}
+
+bool TableStore::IsButtonEnabled(int id) {
+  Control* control = Find(id);
+  return control && control->enabled;
+}
+
+void TableStore::CheckButton(int id) {
+  if (Control* control = Find(id)) control->checked = true;
+}
+
+bool TableStore::IsButtonChecked(int id) {
+  Control* control = Find(id);
+  return control && control->checked;
+}
+
+void TableStore::Repaint(int) {}
+
+TableStore::Node* TableStore::FindNode(TreeNode node) {
+  if (node < 1 || node > nodes_.size()) return nullptr;
+  return &nodes_[node - 1];
+}
+
+TreeNode TableStore::InsertNode(TreeNode parent, const std::string& text, int image,
+                                int selectedImage, bool sorted) {
+  Node* parentNode = FindNode(parent);
+  if (parent != 0 && !parentNode) return 0;
+  nodes_.push_back(Node{text, image, selectedImage, 0, parent, {}});
+  TreeNode node = nodes_.size();
+  std::vector<TreeNode>& siblings = parent ? FindNode(parent)->children : roots_;
+  auto at = siblings.end();
+  if (sorted) {
+    at = std::upper_bound(siblings.begin(), siblings.end(), text,
+                          [this](const std::string& a, TreeNode b) {
+                            return CompareListText(a, nodes_[b - 1].text) < 0;
+                          });
+  }
+  siblings.insert(at, node);
+  return node;
+}
+
+void TableStore::SetNodeData(TreeNode node, TreeNode data) {
+  if (Node* found = FindNode(node)) found->data = data;
+}
+
+TreeNode TableStore::NodeData(TreeNode node) {
+  Node* found = FindNode(node);
+  return found ? found->data : 0;
+}
+
+std::string TableStore::NodeText(TreeNode node, int limit) {
+  Node* found = FindNode(node);
+  if (!found || limit < 1) return std::string();
+  return found->text.substr(0, static_cast<std::size_t>(limit - 1));
+}
+
+TreeNode TableStore::NodeParent(TreeNode node) {
+  Node* found = FindNode(node);
+  return found ? found->parent : 0;
+}
+
+int TableStore::NodeChildCount(TreeNode node) {
+  Node* found = FindNode(node);
+  return found ? static_cast<int>(found->children.size()) : 0;
+}
+
+std::vector<TreeNode> TableStore::NodeChildren(TreeNode node) const {
+  if (node == 0) return roots_;
+  return node <= nodes_.size() ? nodes_[node - 1].children : std::vector<TreeNode>();
+}
+
+int TableStore::NodeImage(TreeNode node) const {
+  return node >= 1 && node <= nodes_.size() ? nodes_[node - 1].image : -1;
+}
+
+int TableStore::NodeSelectedImage(TreeNode node) const {
+  return node >= 1 && node <= nodes_.size() ? nodes_[node - 1].selectedImage : -1;
+}
+
+void TableStore::Initialise() {
+  if (proc_) proc_(*this, MSG_INITDIALOG, 0, 0);
+}
+
+void TableStore::UserType(int id, const std::string& keys) {
+  Control* control = Find(id);
+  if (!control || control->info->kind != ControlKind::Edit || !control->enabled) return;
+  for (char key : keys) {
+    bool digitsOnly = id == IDC_MAX_SONGS;
+    if (digitsOnly && (key < '0' || key > '9')) continue;
+    if (static_cast<int>(control->text.size()) >= control->typingLimit) continue;
+    control->text += key;
+    Command(id, NOTIFY_EDIT_CHANGE);
+  }
+}
+
+void TableStore::UserErase(int id) {
+  Control* control = Find(id);
+  if (!control || control->info->kind != ControlKind::Edit || control->text.empty()) return;
+  control->text.clear();
+  Command(id, NOTIFY_EDIT_CHANGE);
+}
+
+void TableStore::UserClick(int id) {
+  Control* control = Find(id);
+  if (!control || !control->enabled) return;
+  ControlKind kind = control->info->kind;
+  if (kind == ControlKind::RadioButton) {
+    control->checked = true;
+    Find(control->info->partner)->checked = false;
+  }
+  if (kind == ControlKind::RadioButton || kind == ControlKind::PushButton) {
+    Command(id, NOTIFY_BUTTON_CLICKED);
+  }
+}
+
+void TableStore::UserSelectEntry(int id, int index) {
+  Control* list = FindList(id);
+  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return;
+  list->selected = index;
+  // The selected folder (IDC_SELECTED_FOLDER) is the one list that does not notify.
+  if (id != IDC_SELECTED_FOLDER) Command(id, NOTIFY_LIST_SELCHANGE);
+}
+
+void TableStore::UserSelectNode(TreeNode node) {
+  Node* found = FindNode(node);
+  if (!found || node == selectedNode_) return;
+  selectedNode_ = node;
+  Notification notification{IDC_FOLDER_TREE, NOTIFY_TREE_SELCHANGED, found->data};
+  if (proc_) {
+    proc_(*this, MSG_NOTIFY, IDC_FOLDER_TREE, reinterpret_cast<std::intptr_t>(&notification));
+  }
+}
+
+void TableStore::UserClose() {
+  if (proc_) proc_(*this, MSG_CLOSE, 0, 0);
+}
+
+void TableStore::UserEscape() {
+  if (proc_) proc_(*this, MSG_COMMAND, CommandParam(ID_CANCEL, NOTIFY_BUTTON_CLICKED), 0);
+}

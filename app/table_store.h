@@ -1,0 +1,98 @@
+// The state store as a table of controls keyed by id, with the semantics of
+// the Win32 dialog: the store of the tests and of a window without the
+// Win32 dialog manager. The User... operations act as a person would.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "controls.h"
+#include "state_store.h"
+
+class TableStore : public StateStore {
+ public:
+  // The procedure that receives the controls' commands and notifications.
+  using DialogProc = int (*)(StateStore& dlg, unsigned message, std::uintptr_t wparam,
+                             std::intptr_t lparam);
+
+  explicit TableStore(DialogProc proc = nullptr);
+
+  int AddEntry(int id, const std::string& text) override;
+  int InsertEntry(int id, int index, const std::string& text) override;
+  int DeleteEntry(int id, int index) override;
+  void ClearList(int id) override;
+  int SelectedEntry(int id) override;
+  int ReadEntry(int id, int index, std::string& text) override;
+  int CountEntries(int id) override;
+  int FindExact(int id, const std::string& text) override;
+  void SetText(int id, const std::string& text) override;
+  std::string ReadText(int id, int limit) override;
+  void LimitTyping(int id, int characters) override;
+  void EnableButton(int id, bool enabled) override;
+  bool IsButtonEnabled(int id) override;
+  void CheckButton(int id) override;
+  bool IsButtonChecked(int id) override;
+  void Repaint(int id) override;
+  TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
+                      bool sorted) override;
+  void SetNodeData(TreeNode node, TreeNode data) override;
+  TreeNode NodeData(TreeNode node) override;
+  std::string NodeText(TreeNode node, int limit) override;
+  TreeNode NodeParent(TreeNode node) override;
+  int NodeChildCount(TreeNode node) override;
+  void* Handle() override { return nullptr; }
+
+  // Sends the dialog's first message.
+  void Initialise();
+  // Typing at the end of an edit field, key by key: a key the field refuses
+  // (a non-digit in IDC_MAX_SONGS, one past the typing limit) is dropped.
+  void UserType(int id, const std::string& keys);
+  // Selects the whole text of an edit field and deletes it.
+  void UserErase(int id);
+  // A click on a button; a disabled button does nothing.
+  void UserClick(int id);
+  // A click on an entry of a list box.
+  void UserSelectEntry(int id, int index);
+  // A click on a node of the tree; the node already selected sends nothing.
+  void UserSelectNode(TreeNode node);
+  // The close box, and the Escape key.
+  void UserClose();
+  void UserEscape();
+
+  // What a person sees of the tree.
+  std::vector<TreeNode> NodeChildren(TreeNode node) const;
+  int NodeImage(TreeNode node) const;
+  int NodeSelectedImage(TreeNode node) const;
+  TreeNode SelectedNode() const { return selectedNode_; }
+
+ private:
+  struct Control {
+    const ControlInfo* info = nullptr;
+    std::vector<std::string> entries;
+    int selected = NO_ENTRY;
+    std::string text;
+    int typingLimit = 30000;
+    bool enabled = true;
+    bool checked = false;
+  };
+  struct Node {
+    std::string text;
+    int image = 0;
+    int selectedImage = 0;
+    TreeNode data = 0;
+    TreeNode parent = 0;
+    std::vector<TreeNode> children;
+  };
+
+  Control* Find(int id);
+  Control* FindList(int id);
+  Node* FindNode(TreeNode node);
+  void Command(int id, int code);
+
+  DialogProc proc_;
+  std::map<int, Control> controls_;
+  std::vector<Node> nodes_;  // node handle k is nodes_[k - 1]
+  std::vector<TreeNode> roots_;
+  TreeNode selectedNode_ = 0;
+};

@@ -1,0 +1,31 @@
+// The song catalogue: four parallel hidden lists (folder, name, extension,
+// size) whose entry k describes song k, the random orders drawn from it, and
+// the two summary lines.
+#pragma once
+
+#include <string>
+
+#include "app/state_store.h"
+
+// Throws the catalogue away and walks every included folder again.
+void RebuildCatalogue(StateStore& dlg);
+// Appends every song in folder and below it.
+void ScanFolder(StateStore& dlg, const std::string& folder);
+// True when no entry of excludedList excludes folder: an entry excludes the
+// folder it names and every folder below it, ignoring the case of A to Z.
+bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList);
+// True for mp3, wma, m4p, vqf, ape and wav, ignoring case.
+bool IsSongExtension(const std::string& extension);
+
+// Keeps the permutation and the draws with repetition in step with the song
+// count and the requested number.
+void DrawRandomOrder(StateStore& dlg);
+// The order list that a compilation of requested songs reads.
+int SelectOrderList(StateStore& dlg, int requested);
+
+void ShowCatalogueSummary(StateStore& dlg);
+void ShowCompilationSummary(StateStore& dlg);
+
+// atoi and atof of a text, with a fast path for plain decimal digits.
+int ReadWhole(const std::string& text);
+double ReadSize(const std::string& text);

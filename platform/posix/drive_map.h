@@ -1,0 +1,27 @@
+// Drive letters on POSIX: C: is /, and the letters from D: on go to the
+// mounted removable volumes and optical drives. MESCOLA_DRIVES replaces the
+// whole map: "C=fixed:/;E=removable:/media/player" (letter, kind, directory).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct MappedDrive {
+  char letter;
+  DriveKind kind;
+  std::string directory;  // without a trailing slash, except "/"
+};
+
+const std::vector<MappedDrive>& DriveMap();
+
+// Parses a MESCOLA_DRIVES text; entries that do not parse are left out.
+std::vector<MappedDrive> ParseDriveMap(const std::string& text);
+
+// The native path of a Windows-form path (C:\Musica -> /Musica); false when
+// its drive is not mapped.
+bool ToNativePath(const std::string& path, std::string& native);
+// The Windows form of a native absolute path, through the drive whose
+// directory holds it most closely.
+std::string FromNativePath(const std::string& native);

@@ -1,0 +1,22 @@
+#include <sys/statvfs.h>
+
+#include "drive_map.h"
+#include "posix_platform.h"
+
+DriveKind PosixPlatform::GetDriveKind(const std::string& root) {
+  if (root.size() < 2 || root[1] != ':') return DRIVE_KIND_NO_ROOT_DIR;
+  for (const MappedDrive& drive : DriveMap()) {
+    if (drive.letter == (root[0] & ~0x20)) return drive.kind;
+  }
+  return DRIVE_KIND_NO_ROOT_DIR;
+}
+
+bool PosixPlatform::GetFreeSpace(const std::string& root, DiskSpace& space) {
+  space = DiskSpace();
+  std::string native;
+  struct statvfs info;
+  if (!ToNativePath(root, native) || statvfs(native.c_str(), &info) != 0) return false;
+  space.freeBytes = static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
+  space.clusterBytes = static_cast<std::uint32_t>(info.f_bsize);
+  return true;
+}

@@ -1,0 +1,87 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+
+#include "drive_map.h"
+#include "posix_platform.h"
+
+namespace {
+
+class PosixOutputFile : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) close(fd_);
+  }
+
+  bool Write(const std::string& bytes) override {
+    std::size_t done = 0;
+    while (ok_ && done < bytes.size()) {
+      ssize_t n = write(fd_, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) ok_ = false;
+      else done += static_cast<std::size_t>(n);
+    }
+    return ok_;
+  }
+
+  bool Close() override {
+    if (fd_ < 0) return false;
+    bool closed = close(fd_) == 0;
+    fd_ = -1;
+    return ok_ && closed;
+  }
+
+ private:
+  int fd_;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+bool PosixPlatform::RemoveFile(const std::string& path) {
+  std::string native;
+  return ToNativePath(path, native) && unlink(native.c_str()) == 0;
+}
+
+std::unique_ptr<OutputFile> PosixPlatform::CreateOutputFile(const std::string& path,
+                                                            bool mustBeNew) {
+  std::string native;
+  if (!ToNativePath(path, native)) return nullptr;
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
+  int fd = open(native.c_str(), flags, 0666);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixOutputFile>(fd);
+}
+
+bool PosixPlatform::ReplaceWith(const std::string& from, const std::string& to) {
+  std::string nativeFrom, nativeTo;
+  return ToNativePath(from, nativeFrom) && ToNativePath(to, nativeTo) &&
+         std::rename(nativeFrom.c_str(), nativeTo.c_str()) == 0;
+}
+
+bool PosixPlatform::ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::string native;
+  if (!ToNativePath(path, native)) return false;
+  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bytes.clear();
+  char buffer[65536];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fd);
+  return n == 0;
+}
+
+std::string PosixPlatform::CurrentDirectory() {
+  char buffer[PATH_MAX];
+  if (!getcwd(buffer, sizeof buffer)) return std::string();
+  return FromNativePath(buffer);
+}

@@ -1,0 +1,39 @@
+// One store realisation under test, with a person at it and a record of
+// every command its dialog procedure received.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/state_store.h"
+
+class StoreHarness {
+ public:
+  virtual ~StoreHarness() = default;
+  virtual StateStore& store() = 0;
+  virtual void Type(int id, const std::string& keys) = 0;
+  virtual void Click(int id) = 0;
+  virtual void SelectEntry(int id, int index) = 0;
+
+  // (control id, notification code) of every command, in order of arrival.
+  std::vector<std::pair<int, int>> commands;
+  // Runs inside the dialog procedure for each command, after it is recorded.
+  std::function<void(int id, int code)> onCommand;
+
+ protected:
+  void Received(int id, int code) {
+    commands.emplace_back(id, code);
+    if (onCommand) onCommand(id, code);
+  }
+};
+
+struct Realisation {
+  const char* name;
+  std::unique_ptr<StoreHarness> (*make)();
+};
+
+// The realisations of this build: the table always, the real dialog on Windows.
+std::vector<Realisation>& Realisations();
