@@ -67,6 +67,9 @@ class StateStore {
   virtual std::string NodeText(TreeNode node, int limit) = 0;
   virtual TreeNode NodeParent(TreeNode node) = 0;
   virtual int NodeChildCount(TreeNode node) = 0;
+  // Gives the tree its seven small images, by index: 0 folder, 1 selected
+  // folder, 2 unused, 3 fixed disk, 4 removable disk, 5 CD-ROM, 6 unused.
+  virtual void SetUpTreeImages() = 0;
 
   // The window that owns message boxes and file dialogs (an HWND on Windows,
   // null where there is no window).

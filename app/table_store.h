@@ -41,6 +41,7 @@ class TableStore : public StateStore {
   std::string NodeText(TreeNode node, int limit) override;
   TreeNode NodeParent(TreeNode node) override;
   int NodeChildCount(TreeNode node) override;
+  void SetUpTreeImages() override {}
   void* Handle() override { return nullptr; }
 
   // Sends the dialog's first message.
