@@ -1,0 +1,167 @@
+#include "checks.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <regex>
+
+#include "dialogs.h"
+#include "text.h"
+#include "tree.h"
+#include "window.h"
+
+namespace {
+
+std::string Join(const std::vector<std::wstring>& texts) {
+  std::string joined = "[";
+  for (std::size_t i = 0; i < texts.size(); ++i) joined += (i ? ", " : "") + Quote(texts[i]);
+  return joined + "]";
+}
+
+// Waits until the named control's text passes the test; the failure names
+// what the control showed last.
+std::string ExpectFieldText(const std::wstring& name, const std::function<bool(const std::wstring&)>& test,
+                            const std::wstring& wanted) {
+  HWND main = WaitForMainWindow();
+  HWND field = main ? ControlByName(main, name) : nullptr;
+  if (!field) return "no field " + Quote(name);
+  std::wstring shown;
+  if (WaitFor([&] { return test(shown = TextOf(field)); })) return {};
+  return Quote(name) + " shows " + Quote(shown) + ", expected " + Quote(wanted);
+}
+
+std::string ExpectButtons(const Words& labels, bool enabled) {
+  HWND main = WaitForMainWindow();
+  if (!main) return "the program's window is not on screen";
+  for (const std::wstring& label : labels) {
+    HWND button = ButtonByLabel(main, label);
+    if (!button) return "no button " + Quote(label);
+    if (!WaitFor([&] { return (IsWindowEnabled(button) != 0) == enabled; }))
+      return "button " + Quote(label) + (enabled ? " is disabled" : " is enabled");
+  }
+  return {};
+}
+
+std::string ExpectCheck(const std::wstring& label, bool checked) {
+  HWND main = WaitForMainWindow();
+  HWND button = main ? ButtonByLabel(main, label) : nullptr;
+  if (!button) return "no button " + Quote(label);
+  if (WaitFor([&] { return (Send(button, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked; })) return {};
+  return Quote(label) + (checked ? " is not checked" : " is checked");
+}
+
+// The node reached along the labels, each one opened as a person opens it to
+// look inside; null (with the reason) when a label is not shown.
+HTREEITEM OpenPath(HWND tree, const Words& labels, std::string& failure) {
+  HTREEITEM node = nullptr;
+  for (const std::wstring& label : labels) {
+    HTREEITEM child = nullptr;
+    if (!WaitFor([&] { return (child = NodeByLabel(tree, node, label)) != nullptr; })) {
+      failure = "no node " + Quote(label) + " among " + Join(NodeLabels(tree, node));
+      return nullptr;
+    }
+    ExpandNode(tree, child);
+    node = child;
+  }
+  return node;
+}
+
+void DescribeTree(HWND tree, HTREEITEM parent, const std::string& indent, std::string& out) {
+  for (const std::wstring& label : NodeLabels(tree, parent)) {
+    out += indent + ToUtf8(label) + "\n";
+    HTREEITEM node = NodeByLabel(tree, parent, label);
+    if (Send(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node), TVIS_EXPANDED) & TVIS_EXPANDED)
+      DescribeTree(tree, node, indent + "  ", out);
+  }
+}
+
+}  // namespace
+
+std::string ExpectTree(const Words& args) {
+  std::size_t separator = 0;
+  while (separator < args.size() && args[separator] != L"=") ++separator;
+  if (separator == args.size()) return "expect-tree needs '='";
+  Words path(args.begin(), args.begin() + separator);
+  Words wanted(args.begin() + separator + 1, args.end());
+  HWND main = WaitForMainWindow();
+  HWND tree = main ? ControlByName(main, L"tree") : nullptr;
+  if (!tree) return "no tree";
+  std::string failure;
+  HTREEITEM node = OpenPath(tree, path, failure);
+  if (!failure.empty()) return failure;
+  std::vector<std::wstring> shown;
+  if (WaitFor([&] { return (shown = NodeLabels(tree, node)) == wanted; })) return {};
+  return "the tree shows " + Join(shown) + ", expected " + Join(wanted);
+}
+
+std::string ExpectText(const Words& args) {
+  return ExpectFieldText(args[0], [&](const std::wstring& shown) { return shown == args[1]; }, args[1]);
+}
+
+std::string ExpectMatch(const Words& args) {
+  std::wregex pattern(args[1]);
+  return ExpectFieldText(
+      args[0], [&](const std::wstring& shown) { return std::regex_match(shown, pattern); }, args[1]);
+}
+
+std::string ExpectList(const Words& args) {
+  HWND main = WaitForMainWindow();
+  HWND list = main ? ControlByName(main, args[0]) : nullptr;
+  if (!list) return "no list " + Quote(args[0]);
+  std::vector<std::wstring> wanted(args.begin() + 1, args.end());
+  std::vector<std::wstring> shown;
+  if (WaitFor([&] { return (shown = ListEntries(list)) == wanted; })) return {};
+  return Quote(args[0]) + " shows " + Join(shown) + ", expected " + Join(wanted);
+}
+
+std::string ExpectEnabled(const Words& args) { return ExpectButtons(args, true); }
+std::string ExpectDisabled(const Words& args) { return ExpectButtons(args, false); }
+std::string ExpectChecked(const Words& args) { return ExpectCheck(args[0], true); }
+std::string ExpectUnchecked(const Words& args) { return ExpectCheck(args[0], false); }
+
+std::string ExpectMessage(const Words& args) {
+  HWND main = MainWindow();
+  if (!main) return "the program's window is not on screen";
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = OwnedDialog(main)) != nullptr; })) return "no message box";
+  std::wstring caption, text;
+  bool same = WaitFor([&] {
+    caption = TextOf(box);
+    text = MessageText(box);
+    return caption == args[0] && text == args[1];
+  });
+  if (same) return {};
+  return "message box " + Quote(caption) + ": " + Quote(text) + ", expected " + Quote(args[0]) + ": " +
+         Quote(args[1]);
+}
+
+std::string ExpectNoDialog(const Words&) {
+  HWND main = WaitForMainWindow();
+  if (!main) return "the program's window is not on screen";
+  HWND dialog = OwnedDialog(main);
+  if (!dialog) return {};
+  return "a window is open: " + Quote(TextOf(dialog)) + ": " + Quote(MessageText(dialog));
+}
+
+std::string PrintScreen(const Words&) {
+  printf("%s", DescribeScreen().c_str());
+  fflush(stdout);
+  return {};
+}
+
+std::string DescribeScreen() {
+  HWND main = MainWindow();
+  if (!main) return "(the program's window is not on screen)\n";
+  std::string out;
+  for (HWND child : Children(main)) {
+    if (!IsWindowVisible(child)) continue;
+    std::wstring kind = ClassOf(child);
+    std::string state = IsWindowEnabled(child) ? "" : " (disabled)";
+    if (kind == L"ListBox") out += "list " + Join(ListEntries(child)) + "\n";
+    else if (kind == L"SysTreeView32") DescribeTree(child, nullptr, "tree: ", out);
+    else out += ToUtf8(kind) + " " + Quote(TextOf(child)) + state + "\n";
+  }
+  if (HWND dialog = OwnedDialog(main))
+    out += "over it: " + Quote(TextOf(dialog)) + ": " + Quote(MessageText(dialog)) + "\n";
+  return out;
+}

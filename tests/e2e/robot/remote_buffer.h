@@ -1,0 +1,26 @@
+// A block of memory inside the program under test, for the control messages
+// whose argument is a pointer (tree items, list item rectangles): the control
+// reads and writes it in its own address space.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, std::size_t size);
+  ~RemoteBuffer();
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  bool Valid() const { return address_ != nullptr; }
+  // The block's address as the program sees it.
+  LPARAM Address(std::size_t offset = 0) const;
+  bool Write(std::size_t offset, const void* data, std::size_t size);
+  bool Read(std::size_t offset, void* data, std::size_t size) const;
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
