@@ -24,7 +24,7 @@ E2E_SONGS=(
 # e2e_song FILE SIZE: a file of SIZE bytes made of its own name, repeated.
 e2e_song() {
   mkdir -p "$(dirname "$1")"
-  yes "$1" | head -c "$2" >"$1"
+  head -c "$2" <(yes "$1") >"$1"
 }
 
 # e2e_library DIR: writes the library into DIR (as DIR/Musica/...).

@@ -297,7 +297,7 @@ expect-list included
 expect-disabled 'Salva con nome'
 expect-enabled 'Salva e continua'
 click 'Fine lavoro'
-answer cancel
+answer no
 gone
 EOF
   e2e_ended "$dir"
@@ -384,10 +384,10 @@ EOF
 expect-disabled 'Salva e continua'
 click 'Apri una playlist'
 file-dialog 'C:\Lavoro\altra.lis'
-expect-list included 'C:\Musica\Jazz' 'C:\Musica\Natale'
+expect-list included 'C:\Musica\Jazz' 'C:\Musica\Natale' 'C:\Musica\Vol.1'
 expect-list excluded 'C:\Musica\Jazz'
-expect-text songs 1
-expect-text catalogue 'Disponibili 1 brani per 0 MBytes'
+expect-text songs 2
+expect-text catalogue 'Disponibili 2 brani per 0 MBytes'
 expect-disabled 'Salva e continua'
 click 'Fine lavoro'
 gone
@@ -398,7 +398,7 @@ EOF
 }
 
 # The exit question after a change: the lists were saved once as scelta.lis,
-# then changed again; ANSWER is the reply to the question.
+# then changed again. HOW closes the window, ANSWER replies to the question.
 e2e_exit_with() {
   local dir=$1 answer=$2 how=$3
   e2e_begin "$dir"
@@ -414,28 +414,46 @@ click 'Aggiungi a Cartelle da escludere'
 $how
 expect-message 'A T T E N Z I O N E !' "$E2E_QUESTION"
 answer $answer
-gone
 EOF
-  e2e_ended "$dir"
 }
 
 scenario_exit_yes() {
   e2e_exit_with "$1" yes close
+  e2e_robot "$1" <<<"gone"
+  e2e_ended "$1"
   e2e_bytes "$1/prefix/drive_c/Lavoro/scelta.lis" '*C:\\Musica\\Natale\r\n?C:\\Musica\\Blues\r\n'
 }
 
 scenario_exit_no() {
   e2e_exit_with "$1" no "click 'Fine lavoro'"
+  e2e_robot "$1" <<<"gone"
+  e2e_ended "$1"
   e2e_bytes "$1/prefix/drive_c/Lavoro/scelta.lis" '*C:\\Musica\\Natale\r\n'
 }
 
+# Cancel keeps the window open and saves nothing; the next close asks again.
 scenario_exit_cancel() {
-  e2e_exit_with "$1" cancel close
-  e2e_bytes "$1/prefix/drive_c/Lavoro/scelta.lis" '*C:\\Musica\\Natale\r\n'
-  e2e_files "$1/prefix/drive_c/Lavoro" scelta.lis
+  local dir=$1
+  e2e_exit_with "$dir" cancel close
+  e2e_robot "$dir" <<EOF
+expect-no-dialog
+expect-list included 'C:\\Musica\\Natale'
+expect-list excluded 'C:\\Musica\\Blues'
+expect-enabled 'Salva e continua'
+EOF
+  e2e_bytes "$dir/prefix/drive_c/Lavoro/scelta.lis" '*C:\\Musica\\Natale\r\n'
+  e2e_robot "$dir" <<EOF
+close
+expect-message 'A T T E N Z I O N E !' "$E2E_QUESTION"
+answer no
+gone
+EOF
+  e2e_ended "$dir"
+  e2e_bytes "$dir/prefix/drive_c/Lavoro/scelta.lis" '*C:\\Musica\\Natale\r\n'
+  e2e_files "$dir/prefix/drive_c/Lavoro" scelta.lis
 }
 
-# Yes with no current file: nothing to write, the program ends all the same.
+# Yes with no current file asks for one; giving none keeps the window open.
 scenario_exit_no_file() {
   local dir=$1
   e2e_begin "$dir"
@@ -446,10 +464,18 @@ click 'Aggiungi a Cartelle incluse'
 close
 expect-message 'A T T E N Z I O N E !' "$E2E_QUESTION"
 answer yes
+cancel-file-dialog
+expect-no-dialog
+expect-list included 'C:\\Musica\\Natale'
+close
+expect-message 'A T T E N Z I O N E !' "$E2E_QUESTION"
+answer yes
+file-dialog 'C:\\Lavoro\\nuova'
 gone
 EOF
   e2e_ended "$dir"
-  e2e_files "$dir/prefix/drive_c/Lavoro"
+  e2e_files "$dir/prefix/drive_c/Lavoro" nuova.lis
+  e2e_bytes "$dir/prefix/drive_c/Lavoro/nuova.lis" '*C:\\Musica\\Natale\r\n'
 }
 
 # Escape keeps the window; Enter presses "Fine lavoro", which asks nothing
@@ -503,9 +529,9 @@ EOF
   e2e_copies "$work/Playlist.txt" "$dir/drives/e" "Jingle Bells.mp3"
 }
 
-# A player too small for the compilation: the copy stops short or skips, but
-# every song on the player is whole, the log tells the truth and the
-# program ends.
+# A player too small for the compilation: the songs that do not fit are
+# skipped and listed, the user is told, every song on the player is whole,
+# and the program ends.
 scenario_full_player() {
   local dir=$1
   e2e_begin "$dir" e:floppy:1m
@@ -516,14 +542,34 @@ select 'C:\ DISCO FISSO' Musica
 click 'Aggiungi a Cartelle incluse'
 expect-text songs 11
 click 'Mescola e copia'
+expect-message-match 'A T T E N Z I O N E !' "Copiati [0-9]+ brani su 11 richiesti\\.\nI brani non copiati sono elencati in \"Playlist\\.txt\"\\."
+answer ok
 gone
 EOF
   e2e_ended "$dir"
-  local work="$dir/prefix/drive_c/Lavoro" count
-  count=$(find "$dir/drives/e" -type f | wc -l)
-  [ "$count" -ge 1 ] && [ "$count" -lt 11 ] || e2e_fail "the player holds $count songs"
-  e2e_copies "$work/Playlist.txt" "$dir/drives/e"
-  head -c 11 "$work/Playlist.txt" | grep -q '^PLAY-LIST' || e2e_fail "the log does not start with its title"
-  tail -n 1 "$work/Playlist.txt" | grep -q '^Scritti in totale' || e2e_fail "the log does not end with its total"
+  local work="$dir/prefix/drive_c/Lavoro" log copied skipped
+  log="$work/Playlist.txt"
+  copied=$(grep -c '^ *[0-9][0-9]* ' "$log")
+  skipped=$(grep -c $'^   - .* (non copiato: spazio insufficiente)\r$' "$log")
+  [ "$copied" -ge 1 ] && [ "$skipped" -ge 1 ] && [ $((copied + skipped)) = 11 ] ||
+    e2e_fail "the log lists $copied songs copied and $skipped skipped"
+  [ "$(find "$dir/drives/e" -type f | wc -l)" = "$copied" ] || e2e_fail "the player does not hold $copied songs"
+  e2e_copies "$log" "$dir/drives/e"
+  head -n 7 "$log" >"$dir/log-head"
+  e2e_lines "$dir/log-head" <<'EOF'
+PLAY-LIST
+
+Inizio a cancellare il {TS}
+Finito di cancellare il {TS}
+
+Inizio a copiare i brani il {TS}
+
+EOF
+  tail -n 3 "$log" >"$dir/log-tail"
+  e2e_lines "$dir/log-tail" <<'EOF'
+
+Finito di copiare i brani il {TS}
+Scritti in totale {N} KBytes
+EOF
   e2e_bytes "$work/ultima.lis" '*C:\\Musica\r\n'
 }

@@ -6,7 +6,6 @@
 #include <map>
 
 #include "dialogs.h"
-#include "remote_buffer.h"
 #include "text.h"
 #include "tree.h"
 #include "window.h"
@@ -99,10 +98,9 @@ std::string ClickEntry(const Words& args) {
   while (index < entries.size() && entries[index] != args[1]) ++index;
   if (index == entries.size()) return "no entry " + Quote(args[1]) + " in " + Quote(args[0]);
   Send(list, LB_SETTOPINDEX, index, 0);
-  RemoteBuffer remote(list, sizeof(RECT));
+  // The system carries the rectangle across to the list and back.
   RECT item = {};
-  Send(list, LB_GETITEMRECT, index, remote.Address());
-  remote.Read(0, &item, sizeof item);
+  Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
   LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
   Send(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
   Send(list, WM_LBUTTONUP, 0, point);

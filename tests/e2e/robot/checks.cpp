@@ -50,6 +50,24 @@ std::string ExpectCheck(const std::wstring& label, bool checked) {
   return Quote(label) + (checked ? " is not checked" : " is checked");
 }
 
+// Waits for a message box with the caption whose text passes the test.
+std::string ExpectMessageText(const std::wstring& caption, const std::function<bool(const std::wstring&)>& test,
+                              const std::wstring& wanted) {
+  HWND main = MainWindow();
+  if (!main) return "the program's window is not on screen";
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = OwnedDialog(main)) != nullptr; })) return "no message box";
+  std::wstring shown_caption, text;
+  bool same = WaitFor([&] {
+    shown_caption = TextOf(box);
+    text = MessageText(box);
+    return shown_caption == caption && test(text);
+  });
+  if (same) return {};
+  return "message box " + Quote(shown_caption) + ": " + Quote(text) + ", expected " + Quote(caption) + ": " +
+         Quote(wanted);
+}
+
 // The node reached along the labels, each one opened as a person opens it to
 // look inside; null (with the reason) when a label is not shown.
 HTREEITEM OpenPath(HWND tree, const Words& labels, std::string& failure) {
@@ -120,19 +138,13 @@ std::string ExpectChecked(const Words& args) { return ExpectCheck(args[0], true)
 std::string ExpectUnchecked(const Words& args) { return ExpectCheck(args[0], false); }
 
 std::string ExpectMessage(const Words& args) {
-  HWND main = MainWindow();
-  if (!main) return "the program's window is not on screen";
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = OwnedDialog(main)) != nullptr; })) return "no message box";
-  std::wstring caption, text;
-  bool same = WaitFor([&] {
-    caption = TextOf(box);
-    text = MessageText(box);
-    return caption == args[0] && text == args[1];
-  });
-  if (same) return {};
-  return "message box " + Quote(caption) + ": " + Quote(text) + ", expected " + Quote(args[0]) + ": " +
-         Quote(args[1]);
+  return ExpectMessageText(args[0], [&](const std::wstring& text) { return text == args[1]; }, args[1]);
+}
+
+std::string ExpectMessageMatch(const Words& args) {
+  std::wregex pattern(args[1]);
+  return ExpectMessageText(
+      args[0], [&](const std::wstring& text) { return std::regex_match(text, pattern); }, args[1]);
 }
 
 std::string ExpectNoDialog(const Words&) {

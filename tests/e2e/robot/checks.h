@@ -19,6 +19,9 @@ std::string ExpectChecked(const Words& args);
 std::string ExpectUnchecked(const Words& args);
 // expect-message CAPTION TEXT: a message box with this caption and text is open.
 std::string ExpectMessage(const Words& args);
+// expect-message-match CAPTION PATTERN: the same, the whole text matching the
+// regular expression.
+std::string ExpectMessageMatch(const Words& args);
 // expect-no-dialog: no window is open over the program's own.
 std::string ExpectNoDialog(const Words& args);
 // show: prints what the window shows.

@@ -1,7 +1,6 @@
 #include "commands.h"
 
 #include <map>
-#include <regex>
 
 #include "actions.h"
 #include "checks.h"
@@ -42,6 +41,7 @@ const std::map<std::wstring, Command>& Commands() {
       {L"expect-checked", {ExpectChecked, 1}},
       {L"expect-unchecked", {ExpectUnchecked, 1}},
       {L"expect-message", {ExpectMessage, 2}},
+      {L"expect-message-match", {ExpectMessageMatch, 2}},
       {L"expect-no-dialog", {ExpectNoDialog, 0}},
   };
   return commands;
