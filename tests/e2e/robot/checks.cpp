@@ -150,9 +150,13 @@ std::string ExpectMessageMatch(const Words& args) {
 std::string ExpectNoDialog(const Words&) {
   HWND main = WaitForMainWindow();
   if (!main) return "the program's window is not on screen";
-  HWND dialog = OwnedDialog(main);
-  if (!dialog) return {};
-  return "a window is open: " + Quote(TextOf(dialog)) + ": " + Quote(MessageText(dialog));
+  HWND dialog = nullptr;
+  if (!WaitFor([&] { return (dialog = OwnedDialog(main)) == nullptr; }))
+    return "a window is open: " + Quote(TextOf(dialog)) + ": " + Quote(MessageText(dialog));
+  // Answered only once the program has finished what the closed window started.
+  bool idle = false;
+  Send(main, WM_NULL, 0, 0, &idle);
+  return idle ? "" : "the program is busy";
 }
 
 std::string PrintScreen(const Words&) {

@@ -22,7 +22,8 @@ std::string ExpectMessage(const Words& args);
 // expect-message-match CAPTION PATTERN: the same, the whole text matching the
 // regular expression.
 std::string ExpectMessageMatch(const Words& args);
-// expect-no-dialog: no window is open over the program's own.
+// expect-no-dialog: no window is open over the program's own, and the
+// program has finished handling what the last one asked.
 std::string ExpectNoDialog(const Words& args);
 // show: prints what the window shows.
 std::string PrintScreen(const Words& args);
