@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include "browser/browser.h"
 #include "catalogue/catalogue.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
@@ -44,10 +45,16 @@ void ConfirmExit(StateStore& dlg) {
   Os().EndDialog(dlg.Handle(), 0);
 }
 
-int MainDialogProc(StateStore& dlg, unsigned message, std::uintptr_t wparam, std::intptr_t) {
+int MainDialogProc(StateStore& dlg, unsigned message, std::uintptr_t wparam, std::intptr_t lparam) {
   switch (message) {
     case MSG_NOTIFY: {
       UpdateButtonStates(dlg);
+      const auto* notification = reinterpret_cast<const Notification*>(lparam);
+      if (wparam == IDC_FOLDER_TREE && notification && notification->code == NOTIFY_TREE_SELCHANGED) {
+        HandleTreeSelection(dlg, *notification);
+        // The rules ran before the selected folder changed.
+        UpdateButtonStates(dlg);
+      }
       return 0;
     }
     case MSG_CLOSE:
