@@ -4,11 +4,15 @@
 #include "catalogue/catalogue.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
+#include "player/player.h"
 
 namespace {
 
 int HandleCommand(StateStore& dlg, int id, int code) {
   switch (id) {
+    case IDC_CHOOSE_PLAYER:
+      ChoosePlayer(dlg);
+      return 1;
     case IDC_FINISH:
       ConfirmExit(dlg);
       return 1;
