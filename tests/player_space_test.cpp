@@ -193,13 +193,6 @@ TEST_F(ChoosingThePlayer, ChoosingReplacesTheWholeMeasurement) {
             "Nel lettore: 100 MBytes liberi, 2 MBytes recuperabili, 102 MBytes disponibili");
 }
 
-TEST_F(ChoosingThePlayer, TypingADriveMeasuresNothing) {
-  dlg.UserErase(IDC_PLAYER_PATH);
-  dlg.UserType(IDC_PLAYER_PATH, "E:");
-  EXPECT_EQ(Text(IDC_FREE_BYTES), "");
-  EXPECT_EQ(Text(IDC_STATUS_LINE), "Troppi possibili lettori collegati");
-}
-
 TEST_F(ChoosingThePlayer, FreeBytesAreAskedAfreshEachTime) {
   double freeBytes = -1;
   EXPECT_TRUE(PlayerFreeBytes("E:", freeBytes));
@@ -211,18 +204,6 @@ TEST_F(ChoosingThePlayer, FreeBytesAreAskedAfreshEachTime) {
   platform.SetFreeSpaceUnknown('E');
   EXPECT_FALSE(PlayerFreeBytes("E:", freeBytes));
   EXPECT_EQ(freeBytes, 0);
-}
-
-TEST(SumPlayerMusic, AFolderThatCannotBeListedLeavesTheTotal) {
-  FakePlatform platform;
-  PlatformScope scope(platform);
-  TempFolder temp;
-  double total = 7;
-  EXPECT_EQ(SumPlayerMusic(temp.path() + "\\manca", total), -4);
-  EXPECT_EQ(total, 7);
-  temp.MakeFile("a.mp3", 3);
-  EXPECT_EQ(SumPlayerMusic(temp.path(), total), 0);
-  EXPECT_EQ(total, 3);
 }
 
 }  // namespace
