@@ -1,6 +1,7 @@
 #include "dispatch.h"
 
 #include "catalogue/catalogue.h"
+#include "copy/copy.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
 
@@ -19,6 +20,7 @@ int HandleCommand(StateStore& dlg, int id, int code) {
       return 1;
     case IDC_SHUFFLE_COPY:
       DisableAllButtons(dlg);
+      CopyToPlayer(dlg);
       Os().EndDialog(dlg.Handle(), 0);
       return 1;
     case IDC_SAVE:
