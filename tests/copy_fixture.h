@@ -1,6 +1,7 @@
 // A dialog ready for the copy run: songs written under lib and catalogued,
-// the player E: mapped onto the folder player (the room of the disk under
-// it, unless a test sets the free space), the working directory on the folder work and the clock at a known moment.
+// the player E: mapped onto the folder player (with the room of the disk
+// under it, unless a test sets the free space), the working directory on
+// the folder work, and the clock at a known moment.
 #pragma once
 
 #include <algorithm>
@@ -9,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "app/dispatch.h"
+#include "app/table_store.h"
 #include "app/text.h"
 #include "copy/copy.h"
-#include "dialog_fixture.h"
+#include "fake_platform.h"
 
 // A store that records what the user would see change: every text set and
 // every repaint, in order.
@@ -32,72 +37,61 @@ class WatchedStore : public TableStore {
   std::vector<Event> events;
 };
 
-class CopyTest : public DialogTest {
+class CopyTest : public ::testing::Test {
  protected:
-  static constexpr const char* kStamp = "05/12/2026 alle 15:31:07";
+  static constexpr const char* kStamp = "05/02/2026 alle 09:01:07";  // every field padded
 
   void SetUp() override {
     std::tm local{};
     local.tm_mday = 5;
-    local.tm_mon = 11;
+    local.tm_mon = 1;
     local.tm_year = 126;
-    local.tm_hour = 15;
-    local.tm_min = 31;
+    local.tm_hour = 9;
+    local.tm_min = 1;
     local.tm_sec = 7;
     local.tm_isdst = -1;
     platform.now = std::mktime(&local);
-    Start();
+    dlg.Initialise();
     for (const char* folder : {"work", "player", "lib"}) temp.MakeFolder(folder);
     platform.workingDirectory = temp.path() + "\\work";
     UsePlayerFolder(temp.path() + "\\player");
-    Prepare(dlg);
+    // The player and its cluster margin, as measuring the player leaves them.
+    dlg.SetText(IDC_PLAYER_PATH, "E:");
+    dlg.SetText(IDC_CLUSTER_BYTES, "4096");
   }
 
   void UsePlayerFolder(const std::string& folder) {
     platform.MapDrive('E', DRIVE_KIND_REMOVABLE, folder);
   }
 
-  // The player and its cluster margin, as measuring the player leaves them.
-  void Prepare(StateStore& store) {
-    store.SetText(IDC_PLAYER_PATH, "E:");
-    store.SetText(IDC_CLUSTER_BYTES, "4096");
-  }
-
   // Writes lib\<file> with size bytes of one letter and catalogues it as the
   // next song; listed replaces the size the catalogue gives it.
   void AddSong(const std::string& file, std::size_t size, double listed = -1) {
-    AddSongTo(dlg, file, size, listed);
-  }
-  void AddSongTo(StateStore& store, const std::string& file, std::size_t size, double listed = -1) {
-    char fill = static_cast<char>('a' + store.CountEntries(IDC_SONG_NAMES) % 26);
+    char fill = static_cast<char>('a' + dlg.CountEntries(IDC_SONG_NAMES) % 26);
     temp.WriteBytes("lib\\" + file, std::string(size, fill));
     std::string path = temp.path() + "\\lib\\" + file;
     std::size_t slash = path.rfind('\\');
     std::size_t dot = path.rfind('.');
-    Catalogue(store, path.substr(0, slash), path.substr(slash + 1, dot - slash - 1),
+    Catalogue(path.substr(0, slash), path.substr(slash + 1, dot - slash - 1),
               path.substr(dot + 1), listed < 0 ? static_cast<double>(size) : listed);
   }
-  static void Catalogue(StateStore& store, const std::string& folder, const std::string& name,
-                        const std::string& extension, double size) {
-    store.AddEntry(IDC_SONG_FOLDERS, folder);
-    store.AddEntry(IDC_SONG_NAMES, name);
-    store.AddEntry(IDC_SONG_EXTS, extension);
-    store.AddEntry(IDC_SONG_SIZES, Format("%.0f", size));
+  void Catalogue(const std::string& folder, const std::string& name, const std::string& extension,
+                 double size) {
+    dlg.AddEntry(IDC_SONG_FOLDERS, folder);
+    dlg.AddEntry(IDC_SONG_NAMES, name);
+    dlg.AddEntry(IDC_SONG_EXTS, extension);
+    dlg.AddEntry(IDC_SONG_SIZES, Format("%.0f", size));
   }
 
   // The requested number and both order lists, as the user and the random
   // draw would leave them.
   void SetOrder(int requested, const std::vector<std::string>& noRepeat,
                 const std::vector<std::string>& withRepeat) {
-    SetOrderOf(dlg, requested, noRepeat, withRepeat);
-  }
-  static void SetOrderOf(StateStore& store, int requested, const std::vector<std::string>& noRepeat,
-                         const std::vector<std::string>& withRepeat) {
-    store.SetText(IDC_MAX_SONGS, std::to_string(requested));
-    store.ClearList(IDC_ORDER_NO_REPEAT);
-    store.ClearList(IDC_ORDER_WITH_REPEAT);
-    for (const std::string& k : noRepeat) store.InsertEntry(IDC_ORDER_NO_REPEAT, -1, k);
-    for (const std::string& k : withRepeat) store.InsertEntry(IDC_ORDER_WITH_REPEAT, -1, k);
+    dlg.SetText(IDC_MAX_SONGS, std::to_string(requested));
+    dlg.ClearList(IDC_ORDER_NO_REPEAT);
+    dlg.ClearList(IDC_ORDER_WITH_REPEAT);
+    for (const std::string& k : noRepeat) dlg.InsertEntry(IDC_ORDER_NO_REPEAT, -1, k);
+    for (const std::string& k : withRepeat) dlg.InsertEntry(IDC_ORDER_WITH_REPEAT, -1, k);
   }
 
   void KeepExisting() { dlg.UserClick(IDC_KEEP_EXISTING); }
@@ -137,4 +131,15 @@ class CopyTest : public DialogTest {
     std::sort(names.begin(), names.end());
     return names;
   }
+
+  std::string Text(int id) { return dlg.ReadText(id, 4096); }
+
+  FakePlatform platform;
+
+ private:
+  PlatformScope scope_{platform};
+
+ protected:
+  WatchedStore dlg{MainDialogProc};
+  TempFolder temp;
 };

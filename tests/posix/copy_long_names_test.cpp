@@ -13,17 +13,14 @@ class LongNamesTest : public CopyTest {};
 TEST_F(LongNamesTest, ClearingLogsShowsAndDeletesTheLongestName) {
   std::string name = std::string(251, 'n') + ".mp3";
   temp.WriteBytes("player\\" + name, "data");
-  WatchedStore watched(MainDialogProc);
-  watched.Initialise();
-  Prepare(watched);
 
-  CopyToPlayer(watched);
+  CopyToPlayer(dlg);
 
   Lines lines = LogLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Cancello    1  " + name + " "), lines.end());
   EXPECT_TRUE(PlayerFiles().empty());
   bool shown = false;
-  for (const WatchedStore::Event& event : watched.events) {
+  for (const WatchedStore::Event& event : dlg.events) {
     shown = shown || (event.id == IDC_STATUS_LINE && event.text == "Cancello: " + name);
   }
   EXPECT_TRUE(shown);
