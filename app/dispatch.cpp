@@ -2,6 +2,7 @@
 
 #include "browser/browser.h"
 #include "catalogue/catalogue.h"
+#include "copy/copy.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
 #include "player/player.h"
@@ -24,6 +25,7 @@ int HandleCommand(StateStore& dlg, int id, int code) {
       return 1;
     case IDC_SHUFFLE_COPY:
       DisableAllButtons(dlg);
+      CopyToPlayer(dlg);
       Os().EndDialog(dlg.Handle(), 0);
       return 1;
     case IDC_SAVE:

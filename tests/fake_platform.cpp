@@ -181,6 +181,9 @@ CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string&
 }
 
 bool FakePlatform::RemoveFile(const std::string& path) {
+  for (const std::string& locked : lockedFiles) {
+    if (locked == path) return false;
+  }
   return NativePlatform().RemoveFile(Real(path));
 }
 
