@@ -10,9 +10,17 @@
 
 namespace {
 
+// The table store with its lists kept in reading order: sorting is the
+// store's business, and inserting thousands of entries in order would spend
+// the fuzzer's time on the store rather than on the reader.
+class ReadingOrderStore : public TableStore {
+ public:
+  int AddEntry(int id, const std::string& text) override { return InsertEntry(id, -1, text); }
+};
+
 const std::string kNeverInAnEntry("\r\n*?\0", 5);
 
-int CheckEntries(TableStore& dlg, int list) {
+int CheckEntries(StateStore& dlg, int list) {
   std::string entry;
   int count = dlg.CountEntries(list);
   for (int i = 0; i < count; ++i) {
@@ -37,7 +45,7 @@ std::size_t MostLines(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
   // One store for every input, as one dialog opens one file after another.
-  static TableStore dlg;
+  static ReadingOrderStore dlg;
   dlg.ClearList(IDC_INCLUDED_LIST);
   dlg.ClearList(IDC_EXCLUDED_LIST);
   ParsePlaylist(dlg, text);
