@@ -1,7 +1,7 @@
 #include <new>
 
-#include "app/text.h"
 #include "lists.h"
+#include "app/text.h"
 #include "platform/platform.h"
 #include "whole_file.h"
 
