@@ -9,8 +9,29 @@
 
 namespace {
 
+// Every list change marks the lists as modified and rescans, whether or not
+// the list really changed.
+int AfterListChange(StateStore& dlg) {
+  dlg.SetText(IDC_MODIFIED_FLAG, "S");
+  RebuildCatalogue(dlg);
+  UpdateButtonStates(dlg);
+  return 1;
+}
+
 int HandleCommand(StateStore& dlg, int id, int code) {
   switch (id) {
+    case IDC_ADD_INCLUDED:
+      AddIncludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_ADD_EXCLUDED:
+      AddExcludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_REMOVE_INCLUDED:
+      RemoveIncludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_REMOVE_EXCLUDED:
+      RemoveExcludedFolder(dlg);
+      return AfterListChange(dlg);
     case IDC_CHOOSE_PLAYER:
       ChoosePlayer(dlg);
       return 1;
@@ -26,8 +47,18 @@ int HandleCommand(StateStore& dlg, int id, int code) {
     case IDC_SHUFFLE_COPY:
       DisableAllButtons(dlg);
       CopyToPlayer(dlg);
+      WriteLastCopyRecord(dlg);
       Os().EndDialog(dlg.Handle(), 0);
       return 1;
+    case IDC_SAVE_AS:
+      SavePlaylistAs(dlg);
+      return 0;
+    case IDC_OPEN_PLAYLIST:
+      if (OpenPlaylist(dlg)) {
+        RebuildCatalogue(dlg);
+        UpdateButtonStates(dlg);
+      }
+      return 0;
     case IDC_SAVE:
       SaveCurrentPlaylist(dlg);
       return 0;
