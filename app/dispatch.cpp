@@ -1,13 +1,40 @@
 #include "dispatch.h"
 
+#include "browser/browser.h"
 #include "catalogue/catalogue.h"
+#include "copy/copy.h"
 #include "lists/lists.h"
 #include "platform/platform.h"
+#include "player/player.h"
 
 namespace {
 
+// Every list change marks the lists as modified and rescans, whether or not
+// the list really changed.
+int AfterListChange(StateStore& dlg) {
+  dlg.SetText(IDC_MODIFIED_FLAG, "S");
+  RebuildCatalogue(dlg);
+  UpdateButtonStates(dlg);
+  return 1;
+}
+
 int HandleCommand(StateStore& dlg, int id, int code) {
   switch (id) {
+    case IDC_ADD_INCLUDED:
+      AddIncludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_ADD_EXCLUDED:
+      AddExcludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_REMOVE_INCLUDED:
+      RemoveIncludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_REMOVE_EXCLUDED:
+      RemoveExcludedFolder(dlg);
+      return AfterListChange(dlg);
+    case IDC_CHOOSE_PLAYER:
+      ChoosePlayer(dlg);
+      return 1;
     case IDC_FINISH:
       ConfirmExit(dlg);
       return 1;
@@ -19,8 +46,19 @@ int HandleCommand(StateStore& dlg, int id, int code) {
       return 1;
     case IDC_SHUFFLE_COPY:
       DisableAllButtons(dlg);
+      CopyToPlayer(dlg);
+      WriteLastCopyRecord(dlg);
       Os().EndDialog(dlg.Handle(), 0);
       return 1;
+    case IDC_SAVE_AS:
+      SavePlaylistAs(dlg);
+      return 0;
+    case IDC_OPEN_PLAYLIST:
+      if (OpenPlaylist(dlg)) {
+        RebuildCatalogue(dlg);
+        UpdateButtonStates(dlg);
+      }
+      return 0;
     case IDC_SAVE:
       SaveCurrentPlaylist(dlg);
       return 0;
@@ -44,10 +82,16 @@ void ConfirmExit(StateStore& dlg) {
   Os().EndDialog(dlg.Handle(), 0);
 }
 
-int MainDialogProc(StateStore& dlg, unsigned message, std::uintptr_t wparam, std::intptr_t) {
+int MainDialogProc(StateStore& dlg, unsigned message, std::uintptr_t wparam, std::intptr_t lparam) {
   switch (message) {
     case MSG_NOTIFY: {
       UpdateButtonStates(dlg);
+      const auto* notification = reinterpret_cast<const Notification*>(lparam);
+      if (wparam == IDC_FOLDER_TREE && notification && notification->code == NOTIFY_TREE_SELCHANGED) {
+        HandleTreeSelection(dlg, *notification);
+        // The rules ran before the selected folder changed.
+        UpdateButtonStates(dlg);
+      }
       return 0;
     }
     case MSG_CLOSE:

@@ -1,6 +1,10 @@
+#include "browser/browser.h"
 #include "dispatch.h"
+#include "player/player.h"
 
 int InitMainDialog(StateStore& dlg) {
+  SetUpDriveTree(dlg);
+  DetectPlayer(dlg);
   dlg.LimitTyping(IDC_MAX_SONGS, 4);
   for (int id : {IDC_ADD_INCLUDED, IDC_ADD_EXCLUDED, IDC_REMOVE_INCLUDED, IDC_REMOVE_EXCLUDED,
                  IDC_CHOOSE_PLAYER}) {

@@ -21,6 +21,18 @@ unsigned char Lower1252(unsigned char c) {
   }
 }
 
+// The base letter of an accented Windows-1252 letter, lower case: the list
+// boxes and the tree sort "\xC8" (E grave) with E, not after Z.
+unsigned char BaseLetter(unsigned char c) {
+  static const char kBase[] =
+      "aaaaaaaceeeeiiii"   // 0xC0-0xCF
+      "dnooooo\xD7ouuuuy\xDE\xDF"  // 0xD0-0xDF
+      "aaaaaaaceeeeiiii"   // 0xE0-0xEF
+      "dnooooo\xF7ouuuuy\xFEy";    // 0xF0-0xFF
+  c = Lower1252(c);
+  return c >= 0xC0 ? static_cast<unsigned char>(kBase[c - 0xC0]) : c;
+}
+
 template <unsigned char (*Lower)(unsigned char)>
 int Compare(const std::string& a, const std::string& b) {
   std::size_t n = a.size() < b.size() ? a.size() : b.size();
@@ -41,7 +53,10 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
 }
 
-int CompareListText(const std::string& a, const std::string& b) { return Compare<Lower1252>(a, b); }
+int CompareListText(const std::string& a, const std::string& b) {
+  int primary = Compare<BaseLetter>(a, b);
+  return primary != 0 ? primary : Compare<Lower1252>(a, b);
+}
 
 std::string Format(const char* format, ...) {
   va_list args;

@@ -1,5 +1,9 @@
+#include <new>
+
 #include "lists.h"
+#include "app/text.h"
 #include "platform/platform.h"
+#include "whole_file.h"
 
 namespace {
 
@@ -14,21 +18,68 @@ void AppendLines(StateStore& dlg, int list, char marker, std::string& text) {
   }
 }
 
+void ReportFailure(StateStore& dlg, const char* what, const std::string& path) {
+  std::string text = Format("Impossibile %s il file\n    \"%s\"\nforse \xE8 utilizzato da un altro programma",
+                            what, path.c_str());
+  Os().ShowMessage(dlg.Handle(), text, "ERRORE", MESSAGE_OK);
+}
+
+// Writes the lists to path; false after a failure it has reported, with the
+// file as it was.
+bool WritePlaylist(StateStore& dlg, const std::string& path) {
+  std::string text;
+  if (!BuildPlaylistText(dlg, text)) return false;
+  if (WriteFileWhole(path, text)) return true;
+  ReportFailure(dlg, "scrivere", path);
+  return false;
+}
+
 }  // namespace
 
 bool BuildPlaylistText(StateStore& dlg, std::string& text) {
-  text.clear();
-  AppendLines(dlg, IDC_INCLUDED_LIST, '*', text);
-  AppendLines(dlg, IDC_EXCLUDED_LIST, '?', text);
-  return true;
+  try {
+    text.clear();
+    AppendLines(dlg, IDC_INCLUDED_LIST, '*', text);
+    AppendLines(dlg, IDC_EXCLUDED_LIST, '?', text);
+    return true;
+  } catch (const std::bad_alloc&) {
+    std::string().swap(text);
+    Os().ShowMessage(dlg.Handle(), "Memoria insufficiente", "ERRORE IRRECUPERABILE", MESSAGE_OK);
+    Os().EndDialog(dlg.Handle(), 0);
+    return false;
+  }
 }
 
 bool SaveCurrentPlaylist(StateStore& dlg) {
   std::string path = dlg.ReadText(IDC_PLAYLIST_PATH, PATH_BUFFER);
+  // Before a file has been saved or opened, saving means choosing one.
+  if (path.empty()) return SavePlaylistAs(dlg);
+  if (!WritePlaylist(dlg, path)) return false;
+  dlg.SetText(IDC_MODIFIED_FLAG, "N");
+  return true;
+}
+
+bool SavePlaylistAs(StateStore& dlg) {
+  std::string path;
+  if (!Os().AskSavePlaylist(dlg.Handle(), path)) return false;
+  if (!WritePlaylist(dlg, path)) return false;
+  dlg.SetText(IDC_PLAYLIST_PATH, path);
+  dlg.SetText(IDC_MODIFIED_FLAG, "N");
+  return true;
+}
+
+bool OpenPlaylist(StateStore& dlg) {
+  std::string path;
+  if (!Os().AskOpenPlaylist(dlg.Handle(), path)) return false;
   std::string text;
-  if (!BuildPlaylistText(dlg, text)) return false;
-  std::unique_ptr<OutputFile> file = Os().CreateOutputFile(path, false);
-  bool written = file && file->Write(text) && file->Close();
-  if (written) dlg.SetText(IDC_MODIFIED_FLAG, "N");
-  return written;
+  if (!Os().ReadWholeFile(path, text)) {
+    ReportFailure(dlg, "aprire", path);
+    return false;
+  }
+  dlg.ClearList(IDC_INCLUDED_LIST);
+  dlg.ClearList(IDC_EXCLUDED_LIST);
+  ParsePlaylist(dlg, text);
+  // Opening keeps the modified flag: unsaved changes stay unsaved.
+  dlg.SetText(IDC_PLAYLIST_PATH, path);
+  return true;
 }

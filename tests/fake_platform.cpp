@@ -138,6 +138,10 @@ std::string FakePlatform::Real(const std::string& path) {
 }
 
 std::unique_ptr<FolderListing> FakePlatform::ListFolder(const std::string& folder) {
+  // A drive given a kind but no folder has nothing to list; C: keeps the
+  // real folders, where the temporary folders live.
+  Drive* drive = DriveOf(folder);
+  if (drive && drive->folder.empty() && (folder[0] & ~0x20) != 'C') return nullptr;
   return NativePlatform().ListFolder(Real(folder));
 }
 
@@ -156,6 +160,10 @@ bool FakePlatform::GetFreeSpace(const std::string& root, DiskSpace& space) {
     space = *drive->space;
     return true;
   }
+  if (drive && drive->folder.empty()) {
+    space = DiskSpace();
+    return false;
+  }
   std::string real = Real(root);
   if (real.size() > 3 && real.back() != '\\') real += "\\";
   return NativePlatform().GetFreeSpace(real, space);
@@ -173,6 +181,9 @@ CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string&
 }
 
 bool FakePlatform::RemoveFile(const std::string& path) {
+  for (const std::string& locked : lockedFiles) {
+    if (locked == path) return false;
+  }
   return NativePlatform().RemoveFile(Real(path));
 }
 

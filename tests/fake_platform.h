@@ -71,6 +71,9 @@ class FakePlatform : public Platform {
   // Copies fail with this code once this many have succeeded.
   int copiesBeforeFailure = -1;
   unsigned long copyFailureCode = 0;
+  // Removing these paths (as the program names them) fails, as it does for
+  // a read-only or open file.
+  std::vector<std::string> lockedFiles;
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
   DriveKind GetDriveKind(const std::string& root) override;

@@ -43,6 +43,15 @@ TEST_P(StoreConformance, SortedListsSortIgnoringCaseOthersKeepOrder) {
             Strings({"C:", "c:\\jazz", "C:\\Musica", "C:\\Musica\\Rock", "D:"}));
 }
 
+TEST_P(StoreConformance, AccentedLettersSortWithTheirBaseLetter) {
+  for (const char* path : {"C:\\Zucchero", "C:\\\xC8lite", "C:\\Eros", "C:\\Festa"}) {
+    store().AddEntry(IDC_EXCLUDED_LIST, path);
+  }
+  EXPECT_EQ(Entries(IDC_EXCLUDED_LIST),
+            Strings({"C:\\\xC8lite", "C:\\Eros", "C:\\Festa", "C:\\Zucchero"}));
+  EXPECT_EQ(store().FindExact(IDC_EXCLUDED_LIST, "c:\\\xE8LITE"), 0);
+}
+
 TEST_P(StoreConformance, InsertAppendsAndNeverSorts) {
   EXPECT_EQ(store().InsertEntry(IDC_INCLUDED_LIST, -1, "z"), 0);
   EXPECT_EQ(store().InsertEntry(IDC_INCLUDED_LIST, -1, "a"), 1);

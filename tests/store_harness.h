@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,8 @@ struct Realisation {
   const char* name;
   std::unique_ptr<StoreHarness> (*make)();
 };
+
+inline void PrintTo(const Realisation& realisation, std::ostream* out) { *out << realisation.name; }
 
 // The realisations of this build: the table always, the real dialog on Windows.
 std::vector<Realisation>& Realisations();

@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -20,7 +22,14 @@ std::string WithoutTrailingSlash(std::string directory) {
 }
 
 std::vector<MappedDrive> DefaultDriveMap() {
-  return {MappedDrive{'C', DRIVE_KIND_FIXED, "/"}};
+  std::vector<MappedDrive> drives{MappedDrive{'C', DRIVE_KIND_FIXED, "/"}};
+  std::ifstream in("/proc/self/mounts");
+  std::stringstream mounts;
+  mounts << in.rdbuf();
+  for (const MappedDrive& drive : MountedDrives(mounts.str(), "/sys/class/block")) {
+    drives.push_back(drive);
+  }
+  return drives;
 }
 
 const MappedDrive* DriveOf(char letter) {

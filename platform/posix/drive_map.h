@@ -18,6 +18,10 @@ const std::vector<MappedDrive>& DriveMap();
 
 // Parses a MESCOLA_DRIVES text; entries that do not parse are left out.
 std::vector<MappedDrive> ParseDriveMap(const std::string& text);
+// The mounted removable volumes and optical drives, lettered from D: on,
+// in the order of mounts (a mount table such as /proc/self/mounts); the
+// block devices are looked up in sysBlock (/sys/class/block).
+std::vector<MappedDrive> MountedDrives(const std::string& mounts, const std::string& sysBlock);
 
 // The native path of a Windows-form path (C:\Musica -> /Musica); false when
 // its drive is not mapped.

@@ -1,0 +1,30 @@
+#include "app/text.h"
+#include "catalogue/catalogue.h"
+#include "copy.h"
+
+namespace {
+
+bool IsSongFile(const std::string& name) {
+  std::size_t dot = name.rfind('.');
+  return dot != std::string::npos && IsSongExtension(name.substr(dot + 1));
+}
+
+}  // namespace
+
+// Names are used whole, however long: the log and the status line show
+// them as the listing gives them.
+void ClearPlayer(StateStore& dlg, OutputFile& log) {
+  std::string drive = dlg.ReadText(IDC_PLAYER_PATH, 16);
+  std::unique_ptr<FolderListing> listing = Os().ListFolder(drive);
+  if (!listing) return;
+  int deletion = 1;
+  FolderEntry entry;
+  while (listing->Next(entry)) {
+    if (entry.folder || entry.name == "." || entry.name == ".." || !IsSongFile(entry.name)) continue;
+    WriteLogText(log, Format("Cancello %4d  %s \n", deletion, entry.name.c_str()));
+    ShowProgress(dlg, IDC_STATUS_LINE, "Cancello: " + entry.name);
+    // A read-only or busy file stays; the log already lists it.
+    Os().RemoveFile(drive + "\\" + entry.name);
+    ++deletion;
+  }
+}

@@ -1,0 +1,31 @@
+// The copy run, the program's last act: clears the player when asked,
+// copies the songs of the random order into the player's root folder and
+// writes the copy log "Playlist.txt" in the working directory.
+#pragma once
+
+#include <string>
+
+#include "app/state_store.h"
+#include "platform/platform.h"
+
+// Runs the whole copy and always ends. Returns 1 when every requested song
+// was copied, 0 when some were not (the user has been told), -1 when the
+// copy log could not be opened (the user has been told, the program asked
+// to end, nothing touched).
+int CopyToPlayer(StateStore& dlg);
+
+// Deletes the song files lying directly in the player's root folder, each
+// logged before its deletion is tried; a file that cannot be deleted stays,
+// logged and counted all the same.
+void ClearPlayer(StateStore& dlg, OutputFile& log);
+
+// The local time now, as "05/12/2026 alle 15:31:07".
+std::string FormatTimestamp();
+
+// Writes text to the copy log as a text-mode stream does, each "\n" as
+// CR LF. Failures are not reported: the log is a courtesy to the user.
+void WriteLogText(OutputFile& log, const std::string& text);
+
+// Sets a status text and repaints it at once, since the run keeps the
+// window from processing anything until it ends.
+void ShowProgress(StateStore& dlg, int id, const std::string& text);
