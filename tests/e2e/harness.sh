@@ -138,7 +138,8 @@ e2e_stop() {
   fi
   local mounted
   for mounted in "$dir"/drives/*; do
-    mountpoint -q "$mounted" 2>/dev/null && umount "$mounted"
+    # The killed processes may hold a file for a moment longer.
+    mountpoint -q "$mounted" 2>/dev/null && { umount "$mounted" 2>/dev/null || umount -l "$mounted"; }
   done
   return 0
 }
