@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/state_store.h"
 
@@ -15,7 +16,7 @@ void ScanFolder(StateStore& dlg, const std::string& folder);
 // folder it names and every folder below it, ignoring the case of A to Z.
 bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList);
 // True for mp3, wma, m4p, vqf, ape and wav, ignoring case.
-bool IsSongExtension(const std::string& extension);
+bool IsSongExtension(std::string_view extension);
 
 // Keeps the permutation and the draws with repetition in step with the song
 // count and the requested number.
