@@ -97,4 +97,8 @@ double PeakMegabytes() {
 
 std::string FindCommand(const std::string&) { return std::string(); }
 
-bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
+bool RunCommand(const std::string& command) {
+  // cmd /c drops the first and the last quote of a line that starts with
+  // one: a pair around the whole line keeps the quoted program name.
+  return std::system(("\"" + command + "\"").c_str()) == 0;
+}
