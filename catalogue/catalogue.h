@@ -27,6 +27,6 @@ int SelectOrderList(StateStore& dlg, int requested);
 void ShowCatalogueSummary(StateStore& dlg);
 void ShowCompilationSummary(StateStore& dlg);
 
-// atoi and atof of a text, with a fast path for plain decimal digits.
+// atoi and atof of a text; plain decimal digits are read without the runtime.
 int ReadWhole(const std::string& text);
 double ReadSize(const std::string& text);

@@ -150,11 +150,16 @@ TEST_F(SummaryTest, TheRescanRewritesTheCompilationLineBeforeTheCatalogueLine) {
   changesSeen = nullptr;
 }
 
-TEST(ReadSizeTest, ReadsAsAtofDoes) {
-  for (const char* text : {"", "0", "7", "4294967295", "123456789012345", "1234567890123456789",
-                           " 42", "42abc", "-3", "1e3", "0x10", "3.5"}) {
+TEST(NumbersTest, ReadAsTheRuntimeReads) {
+  for (const char* text : {"", "0", "7", "007", "4294967295", "123456789012345",
+                           "1234567890123456789", " 42", "42abc", "-3", "+8", "1e3", "0x10", "3.5"}) {
     SCOPED_TRACE(text);
     EXPECT_EQ(ReadSize(text), std::atof(text));
+  }
+  for (const char* text : {"", "0", "7", "007", "123456789", "1234567890", "2147483647", " 42",
+                           "42abc", "-3", "+8", "1e3"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(ReadWhole(text), std::atoi(text));
   }
 }
 
