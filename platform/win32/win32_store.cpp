@@ -10,8 +10,9 @@ LPARAM Text(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_st
 
 HTREEITEM Item(TreeNode node) { return reinterpret_cast<HTREEITEM>(node); }
 
-// The list of a hidden unsorted list grows 16 entries at a time, which makes
-// filling it with a catalogue quadratic; doubling its room keeps it linear.
+// Wine's list box grows its array of entries 16 at a time, which makes
+// filling a hidden list with the catalogue quadratic; doubling the room
+// whenever it is full keeps it linear.
 bool GrowsLong(int id) {
   const ControlInfo* control = FindControl(id);
   return control && !control->visible && control->kind == ControlKind::List;
