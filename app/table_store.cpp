@@ -213,9 +213,11 @@ TreeNode TableStore::NodeParent(TreeNode node) {
   return found ? found->parent : 0;
 }
 
+// As the tree control answers for nodes inserted without a child count:
+// 1 when the node has children, whatever their number.
 int TableStore::NodeChildCount(TreeNode node) {
   Node* found = FindNode(node);
-  return found ? static_cast<int>(found->children.size()) : 0;
+  return found && !found->children.empty() ? 1 : 0;
 }
 
 std::vector<TreeNode> TableStore::NodeChildren(TreeNode node) const {
