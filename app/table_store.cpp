@@ -25,18 +25,50 @@ void TableStore::Command(int id, int code) {
   if (proc_) proc_(*this, MSG_COMMAND, CommandParam(id, code), 0);
 }
 
+std::string_view TableStore::Entries::operator[](std::size_t index) const {
+  return std::string_view(texts_).substr(Begin(index), ends_[index] - Begin(index));
+}
+
+void TableStore::Entries::insert(std::size_t index, std::string_view text) {
+  if (index == ends_.size()) {
+    texts_.append(text);
+    ends_.push_back(texts_.size());
+    return;
+  }
+  texts_.insert(Begin(index), text);
+  ends_.insert(ends_.begin() + static_cast<std::ptrdiff_t>(index), Begin(index) + text.size());
+  for (std::size_t i = index + 1; i < ends_.size(); ++i) ends_[i] += text.size();
+}
+
+void TableStore::Entries::erase(std::size_t index) {
+  std::size_t length = ends_[index] - Begin(index);
+  texts_.erase(Begin(index), length);
+  ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(index));
+  for (std::size_t i = index; i < ends_.size(); ++i) ends_[i] -= length;
+}
+
+void TableStore::Entries::clear() {
+  texts_.clear();
+  ends_.clear();
+}
+
 int TableStore::AddEntry(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  auto at = list->entries.end();
+  std::size_t index = list->entries.size();
   if (list->info->kind == ControlKind::SortedList) {
-    at = std::upper_bound(list->entries.begin(), list->entries.end(), text,
-                          [](const std::string& a, const std::string& b) {
-                            return CompareListText(a, b) < 0;
-                          });
+    // After the last entry that does not sort after text.
+    std::size_t low = 0;
+    while (low < index) {
+      std::size_t middle = (low + index) / 2;
+      if (CompareListText(text, std::string(list->entries[middle])) < 0) {
+        index = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
   }
-  int index = static_cast<int>(at - list->entries.begin());
-  return InsertEntry(id, index, text);
+  return InsertEntry(id, static_cast<int>(index), text);
 }
 
 int TableStore::InsertEntry(int id, int index, const std::string& text) {
@@ -44,7 +76,7 @@ int TableStore::InsertEntry(int id, int index, const std::string& text) {
   int count = list ? static_cast<int>(list->entries.size()) : 0;
   if (!list || index > count || index < -1) return NO_ENTRY;
   if (index == -1) index = count;
-  list->entries.insert(list->entries.begin() + index, text);
+  list->entries.insert(static_cast<std::size_t>(index), text);
   // The selection stays on the entry it was on.
   if (list->selected >= index) ++list->selected;
   return index;
@@ -53,7 +85,7 @@ int TableStore::InsertEntry(int id, int index, const std::string& text) {
 int TableStore::DeleteEntry(int id, int index) {
   Control* list = FindList(id);
   if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return NO_ENTRY;
-  list->entries.erase(list->entries.begin() + index);
+  list->entries.erase(static_cast<std::size_t>(index));
   if (list->selected == index) {
     list->selected = NO_ENTRY;
   } else if (list->selected > index) {
@@ -80,7 +112,7 @@ int TableStore::ReadEntry(int id, int index, std::string& text) {
     text.clear();
     return NO_ENTRY;
   }
-  text = list->entries[index];
+  text.assign(list->entries[static_cast<std::size_t>(index)]);
   return static_cast<int>(text.size());
 }
 
@@ -93,8 +125,10 @@ int TableStore::FindExact(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
   for (std::size_t i = 0; i < list->entries.size(); ++i) {
-    const std::string& entry = list->entries[i];
-    if (entry.size() == text.size() && CompareListText(entry, text) == 0) return static_cast<int>(i);
+    std::string_view entry = list->entries[i];
+    if (entry.size() == text.size() && CompareListText(std::string(entry), text) == 0) {
+      return static_cast<int>(i);
+    }
   }
   return NO_ENTRY;
 }
@@ -179,9 +213,11 @@ TreeNode TableStore::NodeParent(TreeNode node) {
   return found ? found->parent : 0;
 }
 
+// As the tree control answers for nodes inserted without a child count:
+// 1 when the node has children, whatever their number.
 int TableStore::NodeChildCount(TreeNode node) {
   Node* found = FindNode(node);
-  return found ? static_cast<int>(found->children.size()) : 0;
+  return found && !found->children.empty() ? 1 : 0;
 }
 
 std::vector<TreeNode> TableStore::NodeChildren(TreeNode node) const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/state_store.h"
 
@@ -15,7 +16,7 @@ void ScanFolder(StateStore& dlg, const std::string& folder);
 // folder it names and every folder below it, ignoring the case of A to Z.
 bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList);
 // True for mp3, wma, m4p, vqf, ape and wav, ignoring case.
-bool IsSongExtension(const std::string& extension);
+bool IsSongExtension(std::string_view extension);
 
 // Keeps the permutation and the draws with repetition in step with the song
 // count and the requested number.
@@ -26,6 +27,6 @@ int SelectOrderList(StateStore& dlg, int requested);
 void ShowCatalogueSummary(StateStore& dlg);
 void ShowCompilationSummary(StateStore& dlg);
 
-// atoi and atof of a text, with a fast path for plain decimal digits.
+// atoi and atof of a text; plain decimal digits are read without the runtime.
 int ReadWhole(const std::string& text);
 double ReadSize(const std::string& text);

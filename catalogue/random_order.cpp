@@ -1,3 +1,4 @@
+#include <charconv>
 #include <vector>
 
 #include "catalogue.h"
@@ -6,8 +7,12 @@
 
 namespace {
 
-void AppendIndex(StateStore& dlg, int list, int index) {
-  dlg.InsertEntry(list, -1, std::to_string(index));
+// Appends index as "%d" writes it; text is scratch space kept from call to
+// call, so that no entry costs an allocation of its own.
+void AppendIndex(StateStore& dlg, int list, int index, std::string& text) {
+  char digits[16];
+  text.assign(digits, std::to_chars(digits, digits + sizeof digits, index).ptr);
+  dlg.InsertEntry(list, -1, text);
 }
 
 // Rejection: the first index drawn whose flag is clear takes the position.
@@ -21,11 +26,15 @@ void DrawPermutation(StateStore& dlg, RandomSource& random, int n) {
     placed[k] = 1;
     order.push_back(k);
   }
-  for (int k : order) AppendIndex(dlg, IDC_ORDER_NO_REPEAT, k);
+  std::string text;
+  for (int k : order) AppendIndex(dlg, IDC_ORDER_NO_REPEAT, k, text);
 }
 
 void DrawWithRepetition(StateStore& dlg, RandomSource& random, int n, int count) {
-  for (int i = 0; i < count; ++i) AppendIndex(dlg, IDC_ORDER_WITH_REPEAT, random.DrawIndex(n));
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    AppendIndex(dlg, IDC_ORDER_WITH_REPEAT, random.DrawIndex(n), text);
+  }
 }
 
 }  // namespace

@@ -25,7 +25,12 @@ class RandomSource {
     }
     constexpr std::int64_t top = (std::int64_t{1} << 30) - 1;
     std::int64_t r;
-    do r = (static_cast<std::int64_t>(Next()) << 15) | Next(); while (r == top);
+    do {
+      // The high half first, in a statement of its own: the order of the two
+      // draws must not be left to the compiler.
+      std::int64_t high = Next();
+      r = (high << 15) | Next();
+    } while (r == top);
     return static_cast<int>(r * n / top);
   }
 

@@ -9,62 +9,99 @@ namespace {
 // path buffer.
 constexpr std::size_t kMaxFolderLength = PATH_BUFFER - 1 - 4;
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool SameIgnoringCase(const char* a, const char* b, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// The excluded folder itself and every folder below it, by whole names:
+// C:\Musica\Live does not exclude C:\Musica\Live 2.
+bool Excludes(const std::string& excluded, const std::string& folder) {
+  std::size_t length = excluded.size();
+  if (length == 0 || length > folder.size()) return false;
+  if (length < folder.size() && folder[length] != '\\') return false;
+  return SameIgnoringCase(excluded.data(), folder.data(), length);
+}
+
+// Texts reused from song to song, so that cataloguing a song allocates
+// only what the store keeps.
+struct Scratch {
+  std::string name;
+  std::string extension;
+};
+
 void AddSong(StateStore& dlg, const std::string& folder, const std::string& file,
-             std::size_t dot, std::uint32_t size) {
+             std::size_t dot, std::uint32_t size, Scratch& scratch) {
+  scratch.name.assign(file, 0, dot);
+  scratch.extension.assign(file, dot + 1, std::string::npos);
   dlg.AddEntry(IDC_SONG_FOLDERS, folder);
-  dlg.AddEntry(IDC_SONG_NAMES, file.substr(0, dot));
-  dlg.AddEntry(IDC_SONG_EXTS, file.substr(dot + 1));
+  dlg.AddEntry(IDC_SONG_NAMES, scratch.name);
+  dlg.AddEntry(IDC_SONG_EXTS, scratch.extension);
   dlg.AddEntry(IDC_SONG_SIZES, std::to_string(size));
 }
 
-}  // namespace
-
-bool IsSongExtension(const std::string& extension) {
-  for (const char* song : {"mp3", "wma", "m4p", "vqf", "ape", "wav"}) {
-    if (EqualIgnoringCase(extension, song)) return true;
-  }
-  return false;
-}
-
-bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList) {
-  bool allowed = true;
-  std::string excluded;
-  int count = dlg.CountEntries(excludedList);
-  for (int i = 0; i < count; ++i) {
-    dlg.ReadEntry(excludedList, i, excluded);
-    if (excluded.empty() || excluded.size() > folder.size()) continue;
-    bool samePrefix = CompareIgnoringCase(folder.substr(0, excluded.size()), excluded) == 0;
-    // Whole folder names only: C:\Musica\Live does not exclude C:\Musica\Live 2.
-    if (samePrefix && (folder.size() == excluded.size() || folder[excluded.size()] == '\\')) {
-      allowed = false;
-    }
-  }
-  return allowed;
-}
-
-void ScanFolder(StateStore& dlg, const std::string& folder) {
-  if (folder.size() > kMaxFolderLength) return;
-  std::unique_ptr<FolderListing> listing = Os().ListFolder(folder);
+// Walks the folder named by path; a subfolder's name is appended to path
+// for its walk and taken off again afterwards.
+void Walk(StateStore& dlg, std::string& path, Scratch& scratch) {
+  if (path.size() > kMaxFolderLength) return;
+  std::unique_ptr<FolderListing> listing = Os().ListFolder(path);
   if (!listing) return;
   FolderEntry entry;
   while (listing->Next(entry)) {
     const std::string& name = entry.name;
     if (name == "." || name == "..") continue;
-    // A path that would not fit a path buffer can be neither listed nor copied.
-    if (folder.size() + 1 + name.size() > PATH_BUFFER - 1) continue;
+    // A path that does not fit a path buffer can be neither listed nor copied.
+    if (path.size() + 1 + name.size() > PATH_BUFFER - 1) continue;
     if (entry.folder) {
-      std::string subfolder = folder + "\\" + name;
-      if (IsFolderAllowed(dlg, subfolder, IDC_EXCLUDED_LIST)) ScanFolder(dlg, subfolder);
+      std::size_t length = path.size();
+      path.append(1, '\\').append(name);
+      if (IsFolderAllowed(dlg, path, IDC_EXCLUDED_LIST)) Walk(dlg, path, scratch);
+      path.resize(length);
       continue;
     }
     std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || !IsSongExtension(name.substr(dot + 1))) continue;
-    AddSong(dlg, folder, name, dot, listing->SizeLow());
+    if (dot == std::string::npos || !IsSongExtension(std::string_view(name).substr(dot + 1))) {
+      continue;
+    }
+    AddSong(dlg, path, name, dot, listing->SizeLow(), scratch);
   }
+}
+
+}  // namespace
+
+bool IsSongExtension(std::string_view extension) {
+  if (extension.size() != 3) return false;
+  for (const char* song : {"mp3", "wma", "m4p", "vqf", "ape", "wav"}) {
+    if (SameIgnoringCase(extension.data(), song, 3)) return true;
+  }
+  return false;
+}
+
+bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList) {
+  std::string excluded;
+  int count = dlg.CountEntries(excludedList);
+  for (int i = 0; i < count; ++i) {
+    dlg.ReadEntry(excludedList, i, excluded);
+    if (Excludes(excluded, folder)) return false;
+  }
+  return true;
+}
+
+void ScanFolder(StateStore& dlg, const std::string& folder) {
+  std::string path = folder;
+  path.reserve(PATH_BUFFER);
+  Scratch scratch;
+  Walk(dlg, path, scratch);
 }
 
 void RebuildCatalogue(StateStore& dlg) {
   dlg.SetText(IDC_CATALOGUE_INFO, "Compilo l'elenco dei brani");
+  // The window stays busy until the scan ends: show the line now.
+  dlg.Repaint(IDC_CATALOGUE_INFO);
   for (int id : {IDC_SONG_NAMES, IDC_SONG_FOLDERS, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
 
   std::string included;

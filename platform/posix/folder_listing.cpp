@@ -1,17 +1,33 @@
 #include <dirent.h>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "drive_map.h"
 #include "posix_platform.h"
 
 namespace {
 
+class PosixListing;
+
+// The listings open now, innermost last. A walk lists a subfolder while the
+// listing of its parent is still open; opening the subfolder from there
+// spares the system a lookup of every folder of the path.
+std::vector<PosixListing*> openListings;
+
 class PosixListing : public FolderListing {
  public:
-  explicit PosixListing(DIR* dir) : dir_(dir) {}
-  ~PosixListing() override { closedir(dir_); }
+  PosixListing(DIR* dir, const std::string& folder) : dir_(dir), folder_(folder) {
+    openListings.push_back(this);
+  }
+  ~PosixListing() override {
+    openListings.erase(std::find(openListings.begin(), openListings.end(), this));
+    closedir(dir_);
+  }
 
   bool Next(FolderEntry& entry) override {
     while (dirent* found = readdir(dir_)) {
@@ -32,6 +48,18 @@ class PosixListing : public FolderListing {
     return static_cast<std::uint32_t>(info.st_size);
   }
 
+  const std::string& folder() const { return folder_; }
+
+  // The subfolder called name of this listing's folder, opened; null when
+  // it cannot be.
+  DIR* OpenSubfolder(const char* name) {
+    int descriptor = openat(dirfd(dir_), name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    DIR* dir = fdopendir(descriptor);
+    if (!dir) close(descriptor);
+    return dir;
+  }
+
  private:
   // Links are followed, as the listing of a Windows folder shows their targets.
   bool IsFolder(const dirent* found) {
@@ -42,15 +70,32 @@ class PosixListing : public FolderListing {
   }
 
   DIR* dir_;
+  std::string folder_;
   dirent* current_ = nullptr;
 };
+
+// The folder opened through the open listing of its parent, or null.
+DIR* OpenFromParent(const std::string& folder) {
+  std::size_t slash = folder.rfind('\\');
+  if (slash == std::string::npos || slash + 1 == folder.size()) return nullptr;
+  for (auto listing = openListings.rbegin(); listing != openListings.rend(); ++listing) {
+    const std::string& parent = (*listing)->folder();
+    if (parent.size() == slash && folder.compare(0, slash, parent) == 0) {
+      return (*listing)->OpenSubfolder(folder.c_str() + slash + 1);
+    }
+  }
+  return nullptr;
+}
 
 }  // namespace
 
 std::unique_ptr<FolderListing> PosixPlatform::ListFolder(const std::string& folder) {
-  std::string native;
-  if (!ToNativePath(folder, native)) return nullptr;
-  DIR* dir = opendir(native.c_str());
+  DIR* dir = OpenFromParent(folder);
+  if (!dir) {
+    std::string native;
+    if (!ToNativePath(folder, native)) return nullptr;
+    dir = opendir(native.c_str());
+  }
   if (!dir) return nullptr;
-  return std::make_unique<PosixListing>(dir);
+  return std::make_unique<PosixListing>(dir, folder);
 }

@@ -1,0 +1,45 @@
+// What the benchmarks need from the system, realised per platform: the
+// floor of a scan, the program's form of a path, peak memory, running a
+// command.
+#pragma once
+
+#include <string>
+
+// What a scan finds: songs and the sum of their sizes (low 32 bits each).
+struct FloorCount {
+  long songs = 0;
+  double bytes = 0;
+};
+
+// The least work a scan can do: lists each folder once, asks the size of
+// song files only.
+FloorCount FloorScan(const std::string& nativeRoot);
+
+// Creates file with size bytes that take no disk space; false when it
+// cannot.
+bool MakeSparseFile(const std::string& file, unsigned long long size);
+
+// The path as the program writes it (C:\...), for a native absolute path.
+std::string ProgramPath(const std::string& nativeRoot);
+
+// Processor time used so far by the process and its finished children, in
+// milliseconds: on a shared machine it shows the work, where wall time
+// also shows the waits for a core.
+double CpuMilliseconds();
+
+// Page faults of the process so far (first touches of memory included).
+long PageFaults();
+
+// The processor and the number of cores, and how busy the machine is.
+std::string MachineName();
+std::string MachineLoad();
+
+// The process's peak resident memory so far, in megabytes (2^20 bytes).
+double PeakMegabytes();
+
+// The command that lists every file with its folder and size as find does,
+// output discarded; empty where the system has no such command.
+std::string FindCommand(const std::string& nativeRoot);
+
+// Runs a command line through the shell; true when it exits with 0.
+bool RunCommand(const std::string& command);

@@ -1,0 +1,32 @@
+// The platform on Windows: the KERNEL32, USER32 and COMDLG32 calls, in the
+// files of this folder by area: folders, drives, files, and the user-facing
+// rest.
+#pragma once
+
+#include <windows.h>
+// winbase.h keeps a 16-bit GetFreeSpace macro that would rename the method.
+#undef GetFreeSpace
+
+#include "platform/platform.h"
+
+class Win32Platform : public Platform {
+ public:
+  std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
+  DriveKind GetDriveKind(const std::string& root) override;
+  bool GetFreeSpace(const std::string& root, DiskSpace& space) override;
+  CopyResult CopyNewFile(const std::string& from, const std::string& to,
+                         unsigned long& error) override;
+  bool RemoveFile(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path, bool mustBeNew) override;
+  bool ReplaceWith(const std::string& from, const std::string& to) override;
+  bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+  std::string CurrentDirectory() override;
+  std::time_t Now() override;
+  std::tm LocalTime(std::time_t when) override;
+  int ShowMessage(void* owner, const std::string& text, const std::string& caption,
+                  unsigned style) override;
+  bool AskOpenPlaylist(void* owner, std::string& path) override;
+  bool AskSavePlaylist(void* owner, std::string& path) override;
+  void EndDialog(void* dialog, int result) override;
+  void PostQuit(int code) override;
+};

@@ -1,0 +1,180 @@
+#include "win32_store.h"
+
+#include <cstring>
+
+#include "app/controls.h"
+
+namespace {
+
+LPARAM Text(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+
+HTREEITEM Item(TreeNode node) { return reinterpret_cast<HTREEITEM>(node); }
+
+// Wine's list box grows its array of entries 16 at a time, which makes
+// filling a hidden list with the catalogue quadratic; doubling the room
+// whenever it is full keeps it linear.
+bool GrowsLong(int id) {
+  const ControlInfo* control = FindControl(id);
+  return control && !control->visible && control->kind == ControlKind::List;
+}
+
+}  // namespace
+
+HWND Win32Store::Control(int id) {
+  HWND& control = controls_[id];
+  if (!control) control = GetDlgItem(dialog_, id);
+  return control;
+}
+
+LRESULT Win32Store::Send(int id, UINT message, WPARAM wparam, LPARAM lparam) {
+  return SendMessageA(Control(id), message, wparam, lparam);
+}
+
+int Win32Store::AddEntry(int id, const std::string& text) {
+  LRESULT index = Send(id, LB_ADDSTRING, 0, Text(text));
+  LRESULT count = index + 1;
+  if (index >= 0 && count >= 64 && (count & (count - 1)) == 0 && GrowsLong(id)) {
+    // Room for as many entries again, of about 32 bytes each.
+    Send(id, LB_INITSTORAGE, static_cast<WPARAM>(count), count * 32);
+  }
+  return static_cast<int>(index);
+}
+
+int Win32Store::InsertEntry(int id, int index, const std::string& text) {
+  return static_cast<int>(Send(id, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
+}
+
+int Win32Store::DeleteEntry(int id, int index) {
+  return static_cast<int>(Send(id, LB_DELETESTRING, static_cast<WPARAM>(index)));
+}
+
+void Win32Store::ClearList(int id) { Send(id, LB_RESETCONTENT); }
+
+int Win32Store::SelectedEntry(int id) { return static_cast<int>(Send(id, LB_GETCURSEL)); }
+
+int Win32Store::ReadEntry(int id, int index, std::string& text) {
+  LRESULT length = Send(id, LB_GETTEXTLEN, static_cast<WPARAM>(index));
+  text.clear();
+  if (length == LB_ERR) return NO_ENTRY;
+  std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
+  LRESULT copied =
+      Send(id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&buffer[0]));
+  if (copied == LB_ERR) return NO_ENTRY;
+  text.assign(buffer.c_str(), static_cast<std::size_t>(copied));
+  return static_cast<int>(copied);
+}
+
+int Win32Store::CountEntries(int id) { return static_cast<int>(Send(id, LB_GETCOUNT)); }
+
+int Win32Store::FindExact(int id, const std::string& text) {
+  return static_cast<int>(Send(id, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), Text(text)));
+}
+
+void Win32Store::SetText(int id, const std::string& text) { Send(id, WM_SETTEXT, 0, Text(text)); }
+
+std::string Win32Store::ReadText(int id, int limit) {
+  if (limit < 1) return std::string();
+  std::string buffer(static_cast<std::size_t>(limit), '\0');
+  LRESULT copied = Send(id, WM_GETTEXT, static_cast<WPARAM>(limit),
+                        reinterpret_cast<LPARAM>(&buffer[0]));
+  buffer.resize(strnlen(buffer.c_str(), static_cast<std::size_t>(copied)));
+  return buffer;
+}
+
+void Win32Store::LimitTyping(int id, int characters) {
+  Send(id, EM_LIMITTEXT, static_cast<WPARAM>(characters));
+}
+
+void Win32Store::EnableButton(int id, bool enabled) { EnableWindow(Control(id), enabled); }
+
+bool Win32Store::IsButtonEnabled(int id) { return IsWindowEnabled(Control(id)) != 0; }
+
+void Win32Store::CheckButton(int id) { Send(id, BM_SETCHECK, BST_CHECKED); }
+
+// What IsDlgButtonChecked asks, without looking the button up again.
+bool Win32Store::IsButtonChecked(int id) { return Send(id, BM_GETCHECK) != 0; }
+
+void Win32Store::Repaint(int id) { UpdateWindow(Control(id)); }
+
+LRESULT Win32Store::SendTree(UINT message, WPARAM wparam, TVITEMA& item) {
+  return Send(IDC_FOLDER_TREE, message, wparam, reinterpret_cast<LPARAM>(&item));
+}
+
+TreeNode Win32Store::InsertNode(TreeNode parent, const std::string& text, int image,
+                                int selectedImage, bool sorted) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parent ? Item(parent) : TVI_ROOT;
+  insert.hInsertAfter = sorted ? TVI_SORT : TVI_LAST;
+  // Nodes placed last (the drive roots) start with item data 0; sorted ones
+  // (folders) get theirs when it is set.
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | (sorted ? 0 : TVIF_PARAM);
+  insert.item.pszText = const_cast<char*>(text.c_str());
+  insert.item.iImage = image;
+  insert.item.iSelectedImage = selectedImage;
+  insert.item.lParam = 0;
+  return static_cast<TreeNode>(
+      Send(IDC_FOLDER_TREE, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void Win32Store::SetNodeData(TreeNode node, TreeNode data) {
+  TVITEMA item{};
+  item.mask = TVIF_PARAM;
+  item.hItem = Item(node);
+  item.lParam = static_cast<LPARAM>(data);
+  SendTree(TVM_SETITEMA, 0, item);
+}
+
+TreeNode Win32Store::NodeData(TreeNode node) {
+  TVITEMA item{};
+  item.mask = TVIF_PARAM;
+  item.hItem = Item(node);
+  return SendTree(TVM_GETITEMA, 0, item) ? static_cast<TreeNode>(item.lParam) : 0;
+}
+
+std::string Win32Store::NodeText(TreeNode node, int limit) {
+  if (limit < 1) return std::string();
+  std::string buffer(static_cast<std::size_t>(limit), '\0');
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = Item(node);
+  item.pszText = &buffer[0];
+  item.cchTextMax = limit;
+  if (!SendTree(TVM_GETITEMA, 0, item)) return std::string();
+  // The tree may answer with a pointer to its own copy of the text.
+  const char* text = item.pszText ? item.pszText : "";
+  return std::string(text, strnlen(text, static_cast<std::size_t>(limit - 1)));
+}
+
+TreeNode Win32Store::NodeParent(TreeNode node) {
+  return static_cast<TreeNode>(Send(IDC_FOLDER_TREE, TVM_GETNEXTITEM, TVGN_PARENT,
+                                    reinterpret_cast<LPARAM>(Item(node))));
+}
+
+int Win32Store::NodeChildCount(TreeNode node) {
+  TVITEMA item{};
+  item.mask = TVIF_CHILDREN;
+  item.hItem = Item(node);
+  return SendTree(TVM_GETITEMA, 0, item) ? item.cChildren : 0;
+}
+
+void Win32Store::SetUpTreeImages() {
+  InitCommonControls();
+  HIMAGELIST images = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       ILC_COLOR32, 4, 4);
+  LoadTreeImages(images);
+  Send(IDC_FOLDER_TREE, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+}
+
+int LoadTreeImages(HIMAGELIST images) {
+  ImageList_SetBkColor(images, GetSysColor(COLOR_WINDOW));
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  for (int id : {4, 5, 6, 8, 9, 12, 16}) {
+    HICON icon = shell ? LoadIconA(shell, MAKEINTRESOURCEA(id)) : nullptr;
+    // A missing icon leaves a blank image, so that the later indexes hold.
+    if (!icon || ImageList_ReplaceIcon(images, -1, icon) < 0) {
+      ImageList_SetImageCount(images, static_cast<UINT>(ImageList_GetImageCount(images) + 1));
+    }
+  }
+  if (shell) FreeLibrary(shell);
+  return 0;
+}

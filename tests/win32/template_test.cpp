@@ -1,0 +1,137 @@
+// The real dialog template: every control the program addresses is there
+// once, of the kind the program expects, and the user reads the right texts.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "resource.h"
+
+namespace {
+
+struct Child {
+  int id;
+  std::string className;
+  std::string text;
+  LONG style;
+};
+
+class TemplateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_NE(dialog, nullptr);
+    // Children in z order, which the dialog manager takes from the template.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char name[64] = "";
+      GetClassNameA(child, name, sizeof name);
+      children.push_back({GetDlgCtrlID(child), name, WindowText(child),
+                          GetWindowLongA(child, GWL_STYLE)});
+    }
+  }
+  void TearDown() override { DestroyWindow(dialog); }
+
+  static std::string WindowText(HWND window) {
+    std::string text(256, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], 256)));
+    return text;
+  }
+
+  HWND dialog = nullptr;
+  std::vector<Child> children;
+};
+
+const char* ClassOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::List:
+    case ControlKind::SortedList: return "ListBox";
+    case ControlKind::Edit: return "Edit";
+    case ControlKind::Static: return "Static";
+    case ControlKind::PushButton:
+    case ControlKind::RadioButton: return "Button";
+    case ControlKind::Tree: return "SysTreeView32";
+  }
+  return "";
+}
+
+// The style bits whose absence or presence the program relies on.
+bool StyleFits(ControlKind kind, LONG style) {
+  switch (kind) {
+    case ControlKind::List: return !(style & LBS_SORT);
+    case ControlKind::SortedList: return (style & LBS_SORT) && (style & LBS_NOTIFY);
+    case ControlKind::PushButton: return (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+    case ControlKind::RadioButton: return (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    default: return true;
+  }
+}
+
+TEST_F(TemplateTest, EveryAddressedControlIsThereOnceOfItsKind) {
+  std::map<int, int> seen;
+  for (const Child& child : children) {
+    ++seen[child.id];
+    const ControlInfo* info = FindControl(child.id);
+    SCOPED_TRACE(info ? info->name : std::to_string(child.id));
+    // Anything the program does not address is a label.
+    ASSERT_TRUE(info || child.id == IDC_LABEL);
+    if (!info) continue;
+    EXPECT_EQ(child.className, ClassOf(info->kind));
+    EXPECT_EQ((child.style & WS_VISIBLE) != 0, info->visible);
+    EXPECT_TRUE(StyleFits(info->kind, child.style));
+  }
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    EXPECT_EQ(seen[kControls[i].id], 1) << kControls[i].name;
+  }
+}
+
+TEST_F(TemplateTest, OnlyTheSelectedFolderListStaysSilent) {
+  for (const Child& child : children) {
+    if (child.className != "ListBox") continue;
+    SCOPED_TRACE(FindControl(child.id)->name);
+    EXPECT_EQ((child.style & LBS_NOTIFY) != 0, child.id != IDC_SELECTED_FOLDER);
+  }
+}
+
+TEST_F(TemplateTest, SongCountTakesDigitsOnly) {
+  for (const Child& child : children) {
+    if (child.className == "Edit") EXPECT_EQ((child.style & ES_NUMBER) != 0, child.id == IDC_MAX_SONGS);
+  }
+}
+
+TEST_F(TemplateTest, CaptionLabelsAndButtonsReadAsWritten) {
+  EXPECT_EQ(WindowText(dialog), "Mescola - riempi il lettore MP3");
+  std::vector<std::string> labels;
+  std::map<int, std::string> texts;
+  for (const Child& child : children) {
+    if (child.id == IDC_LABEL) labels.push_back(child.text);
+    else if (child.className == "Button") texts[child.id] = child.text;
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{
+                        "Risorse del computer", "Cartelle incluse", "Cartelle da ecludere",
+                        "Cartella selezionata:", "Lettore MP3:", "Numero max di brani",
+                        "Casualit\xE0 - ripetizioni", "Brani presenti"}));
+  EXPECT_EQ(texts, (std::map<int, std::string>{
+                       {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)"},
+                       {IDC_REPEAT_ALLOWED, "Permesse (roulette)"},
+                       {IDC_CLEAR_BEFORE, "Cancella prima di scrivere"},
+                       {IDC_KEEP_EXISTING, "Non cancellare"},
+                       {IDC_ADD_INCLUDED, "Aggiungi a Cartelle incluse"},
+                       {IDC_REMOVE_INCLUDED, "Togli da Cartelle incluse"},
+                       {IDC_CHOOSE_PLAYER, "Scegli come lettore"},
+                       {IDC_ADD_EXCLUDED, "Aggiungi a Cartelle da escludere"},
+                       {IDC_REMOVE_EXCLUDED, "Togli da Cartelle da escludere"},
+                       {IDC_FINISH, "Fine lavoro"},
+                       {IDC_OPEN_PLAYLIST, "Apri una playlist"},
+                       {IDC_SAVE, "Salva e continua"},
+                       {IDC_SAVE_AS, "Salva con nome"},
+                       {IDC_SHUFFLE_COPY, "Mescola e copia"}}));
+}
+
+TEST_F(TemplateTest, EnterMeansFineLavoro) {
+  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);
+}
+
+}  // namespace
