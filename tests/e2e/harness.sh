@@ -5,32 +5,19 @@
 #
 # Needs: E2E_PROGRAM (the Windows program), E2E_ROBOT (the robot, for the
 # suite), E2E_CACHE (where the template prefix is kept between runs),
-# E2E_WORK (a scratch folder, removed by e2e_teardown).
+# E2E_WORK (a scratch folder, removed by e2e_teardown). The players are
+# tmpfs mounts: as another user than root it mounts them through sudo.
 
-E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-WINE64=$(dpkg -L wine64 | grep -m1 '/wine64$')
-WINESERVER=$(dpkg -L libwine | grep -m1 '/wineserver$')
+E2E_SCRIPTS=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
+source "$E2E_SCRIPTS/wine-display"
+WINE64=$("$E2E_SCRIPTS/wine-find" wine64)
+WINESERVER=$("$E2E_SCRIPTS/wine-find" wineserver)
+# Mounting the players needs root.
+E2E_SUDO=""
+[ "$(id -u)" = 0 ] || E2E_SUDO=sudo
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 # One locale for every run: the sorted lists compare with the locale's rules.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
-E2E_XVFB_PID=""
-E2E_CAPTION="Mescola - riempi il lettore MP3"
-
-# Starts Xvfb on a free display when there is no display.
-e2e_display() {
-  [ -n "${DISPLAY:-}" ] && return 0
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  E2E_XVFB_PID=$!
-  export DISPLAY=":$n"
-  local tries=0
-  until [ -e "/tmp/.X11-unix/X$n" ]; do
-    tries=$((tries + 1))
-    [ $tries -gt 100 ] && { echo "e2e: Xvfb did not start" >&2; return 1; }
-    sleep 0.1
-  done
-}
 
 # A prefix made once by wineboot, whose windows show without a window
 # manager ("Managed"="N": otherwise Wine waits about 2 s to hide a window).
@@ -50,14 +37,14 @@ e2e_template() {
 
 e2e_setup() {
   mkdir -p "$E2E_WORK"
-  e2e_display
+  start_display
   e2e_template
 }
 
 e2e_teardown() {
   local dir
   for dir in "$E2E_WORK"/run/*/; do [ -d "$dir" ] && e2e_stop "$dir"; done
-  [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null
+  stop_display
   rm -rf "$E2E_WORK"
 }
 
@@ -80,7 +67,7 @@ e2e_drive() {
   local dir=$1 letter=$2 kind=$3 size=${4:-}
   local folder="$dir/drives/$letter"
   mkdir -p "$folder"
-  [ -n "$size" ] && mount -t tmpfs -o "size=$size" tmpfs "$folder"
+  [ -n "$size" ] && $E2E_SUDO mount -t tmpfs -o "size=$size,uid=$(id -u),gid=$(id -g)" tmpfs "$folder"
   ln -s "$folder" "$dir/prefix/dosdevices/$letter:"
   # The mount manager reads the drive kinds when it starts.
   [ "$kind" = fixed ] || printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s:"="%s"\n' \
@@ -139,7 +126,7 @@ e2e_stop() {
   local mounted
   for mounted in "$dir"/drives/*; do
     # The killed processes may hold a file for a moment longer.
-    mountpoint -q "$mounted" 2>/dev/null && { umount "$mounted" 2>/dev/null || umount -l "$mounted"; }
+    mountpoint -q "$mounted" 2>/dev/null && { $E2E_SUDO umount "$mounted" 2>/dev/null || $E2E_SUDO umount -l "$mounted"; }
   done
   return 0
 }
