@@ -1,6 +1,6 @@
-// A block of memory inside the program under test, for the control messages
-// whose argument is a pointer (tree items, list item rectangles): the control
-// reads and writes it in its own address space.
+// A block of memory inside the program under test, for the tree messages
+// whose argument is a pointer: the system does not carry them across
+// processes, so the tree reads and writes the block in its own address space.
 #pragma once
 
 #include <windows.h>
