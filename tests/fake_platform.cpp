@@ -222,26 +222,27 @@ int FakePlatform::ShowMessage(void*, const std::string& text, const std::string&
   return answer;
 }
 
+namespace {
+
+// The next queued answer of a file dialog; an empty queue cancels.
+bool TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path) {
+  if (answers.empty()) return false;
+  std::optional<std::string> answer = answers.front();
+  answers.pop_front();
+  if (answer) path = *answer;
+  return answer.has_value();
+}
+
+}  // namespace
+
 bool FakePlatform::AskOpenPlaylist(void*, std::string& path) {
   ++openDialogs;
-  if (openAnswers.empty() || !openAnswers.front()) {
-    if (!openAnswers.empty()) openAnswers.pop_front();
-    return false;
-  }
-  path = *openAnswers.front();
-  openAnswers.pop_front();
-  return true;
+  return TakeAnswer(openAnswers, path);
 }
 
 bool FakePlatform::AskSavePlaylist(void*, std::string& path) {
   ++saveDialogs;
-  if (saveAnswers.empty() || !saveAnswers.front()) {
-    if (!saveAnswers.empty()) saveAnswers.pop_front();
-    return false;
-  }
-  path = *saveAnswers.front();
-  saveAnswers.pop_front();
-  return true;
+  return TakeAnswer(saveAnswers, path);
 }
 
 void FakePlatform::EndDialog(void*, int) { ended = true; }
