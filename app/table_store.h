@@ -66,7 +66,6 @@ class TableStore : public StateStore {
   std::vector<TreeNode> NodeChildren(TreeNode node) const;
   int NodeImage(TreeNode node) const;
   int NodeSelectedImage(TreeNode node) const;
-  TreeNode SelectedNode() const { return selectedNode_; }
 
  private:
   // A list box's entries packed end to end in one text, so that filling a

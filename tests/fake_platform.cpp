@@ -1,5 +1,6 @@
 #include "fake_platform.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <fstream>
@@ -15,9 +16,7 @@ std::string WindowsForm(const fs::path& native) {
 #else
   // The real platform maps C: to / (tests run without a drive map).
   std::string text = native.string();
-  for (char& c : text) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(text.begin(), text.end(), '/', '\\');
   return "C:" + text;
 #endif
 }
@@ -25,24 +24,19 @@ std::string WindowsForm(const fs::path& native) {
 class FailingOutputFile : public OutputFile {
  public:
   FailingOutputFile(std::unique_ptr<OutputFile> file, long budget)
-      : file_(std::move(file)), budget_(budget) {}
+      : file_(std::move(file)), budget_(static_cast<std::size_t>(budget)) {}
   bool Write(const std::string& bytes) override {
-    if (budget_ < 0) return file_->Write(bytes);
-    if (static_cast<long>(bytes.size()) <= budget_) {
-      budget_ -= static_cast<long>(bytes.size());
-      return file_->Write(bytes);
-    }
-    // Half the bytes reach the file, as on a disk that fills up.
-    file_->Write(bytes.substr(0, static_cast<std::size_t>(budget_)));
-    budget_ = 0;
-    failed_ = true;
-    return false;
+    // The bytes that fit reach the file, as on a disk that fills up.
+    std::size_t fits = std::min(bytes.size(), budget_);
+    budget_ -= fits;
+    failed_ = failed_ || fits < bytes.size();
+    return file_->Write(bytes.substr(0, fits)) && fits == bytes.size();
   }
   bool Close() override { return file_->Close() && !failed_; }
 
  private:
   std::unique_ptr<OutputFile> file_;
-  long budget_;
+  std::size_t budget_;
   bool failed_ = false;
 };
 
@@ -67,17 +61,9 @@ TempFolder::~TempFolder() {
 }
 
 fs::path TempFolder::Native(const std::string& relative) const {
-  fs::path result = native_;
-  std::string part;
-  std::istringstream parts(relative);
-  while (std::getline(parts, part, '\\')) {
-    if (!part.empty()) result /= part;
-  }
-  return result;
-}
-
-void TempFolder::MakeFolder(const std::string& relative) const {
-  fs::create_directories(Native(relative));
+  std::string generic = relative;
+  std::replace(generic.begin(), generic.end(), '\\', '/');
+  return native_ / generic;
 }
 
 void TempFolder::MakeFile(const std::string& relative, std::uintmax_t size) const {
@@ -100,28 +86,6 @@ std::string TempFolder::ReadBytes(const std::string& relative) const {
   return bytes.str();
 }
 
-bool TempFolder::Exists(const std::string& relative) const { return fs::exists(Native(relative)); }
-
-void FakePlatform::MapDrive(char letter, DriveKind kind, const std::string& folder) {
-  Drive& drive = drives_[static_cast<char>(std::toupper(letter))];
-  drive.kind = kind;
-  drive.folder = folder;
-}
-
-void FakePlatform::SetDriveKind(char letter, DriveKind kind) {
-  drives_[static_cast<char>(std::toupper(letter))].kind = kind;
-}
-
-void FakePlatform::SetFreeSpace(char letter, double freeBytes, std::uint32_t clusterBytes) {
-  Drive& drive = drives_[static_cast<char>(std::toupper(letter))];
-  drive.space = DiskSpace{freeBytes, clusterBytes};
-  drive.spaceUnknown = false;
-}
-
-void FakePlatform::SetFreeSpaceUnknown(char letter) {
-  drives_[static_cast<char>(std::toupper(letter))].spaceUnknown = true;
-}
-
 FakePlatform::Drive* FakePlatform::DriveOf(const std::string& path) {
   if (path.size() < 2 || path[1] != ':') return nullptr;
   auto found = drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
@@ -137,40 +101,19 @@ std::string FakePlatform::Real(const std::string& path) {
   return drive->folder + rest;
 }
 
-std::unique_ptr<FolderListing> FakePlatform::ListFolder(const std::string& folder) {
-  // A drive given a kind but no folder has nothing to list; C: keeps the
-  // real folders, where the temporary folders live.
-  Drive* drive = DriveOf(folder);
-  if (drive && drive->folder.empty() && (folder[0] & ~0x20) != 'C') return nullptr;
-  return NativePlatform().ListFolder(Real(folder));
-}
-
-DriveKind FakePlatform::GetDriveKind(const std::string& root) {
-  Drive* drive = DriveOf(root);
-  return drive ? drive->kind : DRIVE_KIND_NO_ROOT_DIR;
-}
-
 bool FakePlatform::GetFreeSpace(const std::string& root, DiskSpace& space) {
   Drive* drive = DriveOf(root);
-  if (drive && drive->spaceUnknown) {
-    space = DiskSpace();
-    return false;
-  }
-  if (drive && drive->space) {
-    space = *drive->space;
-    return true;
-  }
-  if (drive && drive->folder.empty()) {
-    space = DiskSpace();
-    return false;
+  if (drive && (drive->space || drive->folder.empty())) {
+    bool known = drive->space && drive->space->freeBytes >= 0;
+    space = known ? *drive->space : DiskSpace();
+    return known;
   }
   std::string real = Real(root);
   if (real.size() > 3 && real.back() != '\\') real += "\\";
   return NativePlatform().GetFreeSpace(real, space);
 }
 
-CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string& to,
-                                     unsigned long& error) {
+CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) {
   if (copiesBeforeFailure == 0) {
     error = copyFailureCode;
     return CopyResult::Failed;
@@ -180,41 +123,14 @@ CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string&
   return result;
 }
 
-bool FakePlatform::RemoveFile(const std::string& path) {
-  for (const std::string& locked : lockedFiles) {
-    if (locked == path) return false;
-  }
-  return NativePlatform().RemoveFile(Real(path));
-}
-
-std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path,
-                                                           bool mustBeNew) {
-  if (createsBeforeFailure == 0) return nullptr;
-  if (createsBeforeFailure > 0) --createsBeforeFailure;
+std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path, bool mustBeNew) {
+  if (failCreate) return nullptr;
   std::unique_ptr<OutputFile> file = NativePlatform().CreateOutputFile(Real(path), mustBeNew);
   if (!file || writeBytesBeforeFailure < 0) return file;
   return std::make_unique<FailingOutputFile>(std::move(file), writeBytesBeforeFailure);
 }
 
-bool FakePlatform::ReplaceWith(const std::string& from, const std::string& to) {
-  if (failReplace) return false;
-  return NativePlatform().ReplaceWith(Real(from), Real(to));
-}
-
-bool FakePlatform::ReadWholeFile(const std::string& path, std::string& bytes) {
-  return NativePlatform().ReadWholeFile(Real(path), bytes);
-}
-
-std::string FakePlatform::CurrentDirectory() {
-  return workingDirectory.empty() ? NativePlatform().CurrentDirectory() : workingDirectory;
-}
-
-std::time_t FakePlatform::Now() { return now ? *now : NativePlatform().Now(); }
-
-std::tm FakePlatform::LocalTime(std::time_t when) { return NativePlatform().LocalTime(when); }
-
-int FakePlatform::ShowMessage(void*, const std::string& text, const std::string& caption,
-                              unsigned style) {
+int FakePlatform::ShowMessage(void*, const std::string& text, const std::string& caption, unsigned style) {
   messages.push_back({text, caption, style});
   if (messageAnswers.empty()) return (style & 0xF) == MESSAGE_YES_NO_CANCEL ? ANSWER_YES : ANSWER_OK;
   int answer = messageAnswers.front();
@@ -222,29 +138,10 @@ int FakePlatform::ShowMessage(void*, const std::string& text, const std::string&
   return answer;
 }
 
-namespace {
-
-// The next queued answer of a file dialog; an empty queue cancels.
-bool TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path) {
+bool FakePlatform::TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path) {
   if (answers.empty()) return false;
   std::optional<std::string> answer = answers.front();
   answers.pop_front();
   if (answer) path = *answer;
   return answer.has_value();
 }
-
-}  // namespace
-
-bool FakePlatform::AskOpenPlaylist(void*, std::string& path) {
-  ++openDialogs;
-  return TakeAnswer(openAnswers, path);
-}
-
-bool FakePlatform::AskSavePlaylist(void*, std::string& path) {
-  ++saveDialogs;
-  return TakeAnswer(saveAnswers, path);
-}
-
-void FakePlatform::EndDialog(void*, int) { ended = true; }
-
-void FakePlatform::PostQuit(int) { quitPosted = true; }

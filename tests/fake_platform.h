@@ -3,6 +3,7 @@
 // kinds, free space, the clock, message boxes, file dialogs, failures).
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -26,11 +27,11 @@ class TempFolder {
   std::filesystem::path Native(const std::string& relative) const;
   // Creates the folders on the way. A file gets size bytes without using
   // disk space (sparse) unless bytes are given.
-  void MakeFolder(const std::string& relative) const;
+  void MakeFolder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
   void MakeFile(const std::string& relative, std::uintmax_t size = 0) const;
   void WriteBytes(const std::string& relative, const std::string& bytes) const;
   std::string ReadBytes(const std::string& relative) const;
-  bool Exists(const std::string& relative) const;
+  bool Exists(const std::string& relative) const { return std::filesystem::exists(Native(relative)); }
 
  private:
   std::filesystem::path native_;
@@ -45,27 +46,31 @@ struct ShownMessage {
 
 class FakePlatform : public Platform {
  public:
-  // Paths on this drive go to folder (a Windows-form path of the real platform).
-  void MapDrive(char letter, DriveKind kind, const std::string& folder);
-  void SetDriveKind(char letter, DriveKind kind);
-  // The free space the drive reports; without it the real volume answers.
-  void SetFreeSpace(char letter, double freeBytes, std::uint32_t clusterBytes);
-  void SetFreeSpaceUnknown(char letter);
+  // Paths on drive letter (upper case) go to folder (a Windows-form path of
+  // the real platform); a drive without a folder has nothing to list.
+  void MapDrive(char letter, DriveKind kind, const std::string& folder = "") {
+    drives_[letter].kind = kind;
+    drives_[letter].folder = folder;
+  }
+  // The free space the drive reports, negative when the volume cannot tell;
+  // without it the real volume answers.
+  void SetFreeSpace(char letter, double freeBytes, std::uint32_t clusterBytes) {
+    drives_[letter].space = DiskSpace{freeBytes, clusterBytes};
+  }
 
-  std::deque<int> messageAnswers;                   // default: ANSWER_OK / ANSWER_YES
+  std::deque<int> messageAnswers;  // default: ANSWER_OK / ANSWER_YES
   std::vector<ShownMessage> messages;
   std::deque<std::optional<std::string>> openAnswers;  // nullopt: cancelled
   std::deque<std::optional<std::string>> saveAnswers;
-  int openDialogs = 0;
-  int saveDialogs = 0;
   bool ended = false;
   bool quitPosted = false;
   std::optional<std::time_t> now;
+  // The working directory the program sees (Windows form); default: the real one.
+  std::string workingDirectory;
 
-  // Failures on demand: files created after this many have been created
-  // fail to open; writes fail once this many bytes have gone to a file;
-  // the next replacements fail.
-  int createsBeforeFailure = -1;
+  // Failures on demand: no file can be created; writes fail once this many
+  // bytes have gone to a file; replacing fails.
+  bool failCreate = false;
   long writeBytesBeforeFailure = -1;
   bool failReplace = false;
   // Copies fail with this code once this many have succeeded.
@@ -75,36 +80,46 @@ class FakePlatform : public Platform {
   // a read-only or open file.
   std::vector<std::string> lockedFiles;
 
-  std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
-  DriveKind GetDriveKind(const std::string& root) override;
+  std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
+    bool noMedium = DriveOf(folder) && DriveOf(folder)->folder.empty();
+    return noMedium ? nullptr : NativePlatform().ListFolder(Real(folder));
+  }
+  DriveKind GetDriveKind(const std::string& root) override {
+    return DriveOf(root) ? DriveOf(root)->kind : DRIVE_KIND_NO_ROOT_DIR;
+  }
   bool GetFreeSpace(const std::string& root, DiskSpace& space) override;
-  CopyResult CopyNewFile(const std::string& from, const std::string& to,
-                         unsigned long& error) override;
-  bool RemoveFile(const std::string& path) override;
+  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override;
+  bool RemoveFile(const std::string& path) override {
+    bool locked = std::find(lockedFiles.begin(), lockedFiles.end(), path) != lockedFiles.end();
+    return !locked && NativePlatform().RemoveFile(Real(path));
+  }
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path, bool mustBeNew) override;
-  bool ReplaceWith(const std::string& from, const std::string& to) override;
-  bool ReadWholeFile(const std::string& path, std::string& bytes) override;
-  std::string CurrentDirectory() override;
-  std::time_t Now() override;
-  std::tm LocalTime(std::time_t when) override;
-  int ShowMessage(void* owner, const std::string& text, const std::string& caption,
-                  unsigned style) override;
-  bool AskOpenPlaylist(void* owner, std::string& path) override;
-  bool AskSavePlaylist(void* owner, std::string& path) override;
-  void EndDialog(void* dialog, int result) override;
-  void PostQuit(int code) override;
-
-  // The working directory the program sees (Windows form); default: the real one.
-  std::string workingDirectory;
+  bool ReplaceWith(const std::string& from, const std::string& to) override {
+    return !failReplace && NativePlatform().ReplaceWith(Real(from), Real(to));
+  }
+  bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+    return NativePlatform().ReadWholeFile(Real(path), bytes);
+  }
+  std::string CurrentDirectory() override {
+    return workingDirectory.empty() ? NativePlatform().CurrentDirectory() : workingDirectory;
+  }
+  std::time_t Now() override { return now ? *now : NativePlatform().Now(); }
+  std::tm LocalTime(std::time_t when) override { return NativePlatform().LocalTime(when); }
+  int ShowMessage(void* owner, const std::string& text, const std::string& caption, unsigned style) override;
+  bool AskOpenPlaylist(void*, std::string& path) override { return TakeAnswer(openAnswers, path); }
+  bool AskSavePlaylist(void*, std::string& path) override { return TakeAnswer(saveAnswers, path); }
+  void EndDialog(void*, int) override { ended = true; }
+  void PostQuit(int) override { quitPosted = true; }
 
  private:
   struct Drive {
     DriveKind kind = DRIVE_KIND_NO_ROOT_DIR;
     std::string folder;
     std::optional<DiskSpace> space;
-    bool spaceUnknown = false;
   };
   std::string Real(const std::string& path);
   Drive* DriveOf(const std::string& path);
+  // The next queued answer of a file dialog; an empty queue cancels.
+  static bool TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path);
   std::map<char, Drive> drives_;
 };

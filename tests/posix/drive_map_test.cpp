@@ -1,5 +1,6 @@
+// Drive letters on POSIX: from the drive map, or from the mounted volumes.
+// (The rest of the POSIX platform is at work in every native test.)
 #include <gtest/gtest.h>
-#include <sys/statvfs.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,7 +21,7 @@ std::string Describe(const std::vector<MappedDrive>& drives) {
 }
 
 TEST(DriveMap, ParsesLettersKindsAndDirectories) {
-  struct { const char* text; const char* drives; } cases[] = {
+  const char* const cases[][2] = {
       {"C=fixed:/;E=removable:/media/player", "C=3:/;E=2:/media/player;"},
       {"e=cdrom:/mnt/cd/;f=remote:/net;g=ramdisk:/dev/shm//", "E=5:/mnt/cd;F=4:/net;G=6:/dev/shm;"},
       // A kind it does not know still maps the letter, as a drive of no use.
@@ -30,8 +31,8 @@ TEST(DriveMap, ParsesLettersKindsAndDirectories) {
       {"", ""},
   };
   for (auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(Describe(ParseDriveMap(c.text)), c.drives);
+    SCOPED_TRACE(c[0]);
+    EXPECT_EQ(Describe(ParseDriveMap(c[0])), c[1]);
   }
 }
 
@@ -78,56 +79,7 @@ TEST_F(MountedDrivesTest, RemovableVolumesAndOpticalDrivesFromD) {
       "/dev/mmcblk0p1 /media/utente/SCHEDA vfat rw 0 0\n"
       "/dev/sdc /media/utente/DVD udf ro 0 0\n";
   EXPECT_EQ(Describe(MountedDrives(mounts, classBlock().string())),
-            "D=2:/media/utente/LETTORE MP3;E=5:/media/utente/CD;F=2:/media/utente/SCHEDA;"
-            "G=5:/media/utente/DVD;");
-}
-
-TEST_F(MountedDrivesTest, LettersEndAtZ) {
-  std::string mounts;
-  for (int i = 0; i < 24; ++i) {
-    std::string name = "mmcblk" + std::to_string(i);
-    Disk("platform/mmc" + std::to_string(i), name, "1");
-    mounts += "/dev/" + name + " /media/" + name + " vfat rw 0 0\n";
-  }
-  std::vector<MappedDrive> drives = MountedDrives(mounts, classBlock().string());
-  ASSERT_EQ(drives.size(), 23u);
-  EXPECT_EQ(drives.front().letter, 'D');
-  EXPECT_EQ(drives.back().letter, 'Z');
-  EXPECT_EQ(drives.back().directory, "/media/mmcblk22");
-}
-
-// The tests run without MESCOLA_DRIVES: C: is the root directory.
-TEST(PosixPlatform, FreeSpaceIsInBytesAvailableToTheUser) {
-  TempFolder temp;
-  DiskSpace space;
-  ASSERT_TRUE(NativePlatform().GetFreeSpace(temp.path(), space));
-  struct statvfs info;
-  ASSERT_EQ(statvfs(temp.native().c_str(), &info), 0);
-  EXPECT_EQ(space.clusterBytes, info.f_bsize);
-  // Other programs may write meanwhile; blocks instead of bytes would be far off.
-  EXPECT_NEAR(space.freeBytes, static_cast<double>(info.f_bavail) * info.f_frsize, 64.0 * 1048576);
-
-  space = DiskSpace{5, 5};
-  EXPECT_FALSE(NativePlatform().GetFreeSpace(temp.path() + "\\manca", space));
-  EXPECT_EQ(space.freeBytes, 0);
-  EXPECT_EQ(space.clusterBytes, 0u);
-}
-
-TEST(PosixPlatform, NamesStartingWithADotAreHidden) {
-  TempFolder temp;
-  temp.MakeFolder(".nascosta");
-  temp.MakeFolder("Vol.1");
-  temp.MakeFile(".profilo");
-  temp.MakeFile("a.mp3");
-  std::map<std::string, std::pair<bool, bool>> seen;  // name: folder, hidden
-  std::unique_ptr<FolderListing> listing = NativePlatform().ListFolder(temp.path());
-  ASSERT_TRUE(listing);
-  FolderEntry entry;
-  while (listing->Next(entry)) seen[entry.name] = {entry.folder, entry.hidden};
-  std::map<std::string, std::pair<bool, bool>> expected{
-      {".", {true, false}},         {"..", {true, false}},     {".nascosta", {true, true}},
-      {"Vol.1", {true, false}},     {".profilo", {false, true}}, {"a.mp3", {false, false}}};
-  EXPECT_EQ(seen, expected);
+            "D=2:/media/utente/LETTORE MP3;E=5:/media/utente/CD;F=2:/media/utente/SCHEDA;G=5:/media/utente/DVD;");
 }
 
 }  // namespace

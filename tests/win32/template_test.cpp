@@ -45,24 +45,19 @@ class TemplateTest : public ::testing::Test {
   std::vector<Child> children;
 };
 
-const char* ClassOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::List:
-    case ControlKind::SortedList: return "ListBox";
-    case ControlKind::Edit: return "Edit";
-    case ControlKind::Static: return "Static";
-    case ControlKind::PushButton:
-    case ControlKind::RadioButton: return "Button";
-    case ControlKind::Tree: return "SysTreeView32";
-  }
-  return "";
-}
+// The window class of each ControlKind, in the order of its values.
+const char* const kClassOf[] = {"ListBox", "ListBox", "Edit", "Static", "Button", "Button", "SysTreeView32"};
 
-// The style bits whose absence or presence the program relies on.
-bool StyleFits(ControlKind kind, LONG style) {
-  switch (kind) {
+// The style bits whose absence or presence the program relies on: only
+// the sorted lists sort, every list but the selected folder notifies, and
+// only the song count takes digits alone.
+bool StyleFits(const ControlInfo& info, LONG style) {
+  bool listBox = info.kind == ControlKind::List || info.kind == ControlKind::SortedList;
+  if (listBox && ((style & LBS_NOTIFY) != 0) != (info.id != IDC_SELECTED_FOLDER)) return false;
+  switch (info.kind) {
     case ControlKind::List: return !(style & LBS_SORT);
-    case ControlKind::SortedList: return (style & LBS_SORT) && (style & LBS_NOTIFY);
+    case ControlKind::SortedList: return (style & LBS_SORT) != 0;
+    case ControlKind::Edit: return ((style & ES_NUMBER) != 0) == (info.id == IDC_MAX_SONGS);
     case ControlKind::PushButton: return (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
     case ControlKind::RadioButton: return (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
     default: return true;
@@ -78,60 +73,37 @@ TEST_F(TemplateTest, EveryAddressedControlIsThereOnceOfItsKind) {
     // Anything the program does not address is a label.
     ASSERT_TRUE(info || child.id == IDC_LABEL);
     if (!info) continue;
-    EXPECT_EQ(child.className, ClassOf(info->kind));
+    EXPECT_EQ(child.className, kClassOf[static_cast<int>(info->kind)]);
     EXPECT_EQ((child.style & WS_VISIBLE) != 0, info->visible);
-    EXPECT_TRUE(StyleFits(info->kind, child.style));
+    EXPECT_TRUE(StyleFits(*info, child.style));
   }
   for (std::size_t i = 0; i < kControlCount; ++i) {
     EXPECT_EQ(seen[kControls[i].id], 1) << kControls[i].name;
   }
 }
 
-TEST_F(TemplateTest, OnlyTheSelectedFolderListStaysSilent) {
-  for (const Child& child : children) {
-    if (child.className != "ListBox") continue;
-    SCOPED_TRACE(FindControl(child.id)->name);
-    EXPECT_EQ((child.style & LBS_NOTIFY) != 0, child.id != IDC_SELECTED_FOLDER);
-  }
-}
-
-TEST_F(TemplateTest, SongCountTakesDigitsOnly) {
-  for (const Child& child : children) {
-    if (child.className == "Edit") EXPECT_EQ((child.style & ES_NUMBER) != 0, child.id == IDC_MAX_SONGS);
-  }
-}
-
-TEST_F(TemplateTest, CaptionLabelsAndButtonsReadAsWritten) {
+TEST_F(TemplateTest, CaptionLabelsAndButtonsReadAsWrittenAndEnterMeansFineLavoro) {
   EXPECT_EQ(WindowText(dialog), "Mescola - riempi il lettore MP3");
+  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);
   std::vector<std::string> labels;
   std::map<int, std::string> texts;
   for (const Child& child : children) {
     if (child.id == IDC_LABEL) labels.push_back(child.text);
     else if (child.className == "Button") texts[child.id] = child.text;
   }
-  EXPECT_EQ(labels, (std::vector<std::string>{
-                        "Risorse del computer", "Cartelle incluse", "Cartelle da ecludere",
-                        "Cartella selezionata:", "Lettore MP3:", "Numero max di brani",
-                        "Casualit\xE0 - ripetizioni", "Brani presenti"}));
+  EXPECT_EQ(labels, (std::vector<std::string>{"Risorse del computer", "Cartelle incluse", "Cartelle da ecludere",
+                                             "Cartella selezionata:", "Lettore MP3:", "Numero max di brani",
+                                             "Casualit\xE0 - ripetizioni", "Brani presenti"}));
   EXPECT_EQ(texts, (std::map<int, std::string>{
-                       {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)"},
-                       {IDC_REPEAT_ALLOWED, "Permesse (roulette)"},
-                       {IDC_CLEAR_BEFORE, "Cancella prima di scrivere"},
-                       {IDC_KEEP_EXISTING, "Non cancellare"},
+                       {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)"}, {IDC_REPEAT_ALLOWED, "Permesse (roulette)"},
+                       {IDC_CLEAR_BEFORE, "Cancella prima di scrivere"}, {IDC_KEEP_EXISTING, "Non cancellare"},
                        {IDC_ADD_INCLUDED, "Aggiungi a Cartelle incluse"},
                        {IDC_REMOVE_INCLUDED, "Togli da Cartelle incluse"},
                        {IDC_CHOOSE_PLAYER, "Scegli come lettore"},
                        {IDC_ADD_EXCLUDED, "Aggiungi a Cartelle da escludere"},
-                       {IDC_REMOVE_EXCLUDED, "Togli da Cartelle da escludere"},
-                       {IDC_FINISH, "Fine lavoro"},
-                       {IDC_OPEN_PLAYLIST, "Apri una playlist"},
-                       {IDC_SAVE, "Salva e continua"},
-                       {IDC_SAVE_AS, "Salva con nome"},
-                       {IDC_SHUFFLE_COPY, "Mescola e copia"}}));
-}
-
-TEST_F(TemplateTest, EnterMeansFineLavoro) {
-  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);
+                       {IDC_REMOVE_EXCLUDED, "Togli da Cartelle da escludere"}, {IDC_FINISH, "Fine lavoro"},
+                       {IDC_OPEN_PLAYLIST, "Apri una playlist"}, {IDC_SAVE, "Salva e continua"},
+                       {IDC_SAVE_AS, "Salva con nome"}, {IDC_SHUFFLE_COPY, "Mescola e copia"}}));
 }
 
 }  // namespace
