@@ -41,3 +41,7 @@ bool OpenPlaylist(StateStore& dlg);
 // included list is empty. Returns 1, or -1 after a failure it has reported
 // (an older ultima.lis is then left as it was).
 int WriteLastCopyRecord(StateStore& dlg);
+
+// Tells the user that the file at path could not be read ("aprire") or
+// written ("scrivere").
+void ReportFailure(StateStore& dlg, const char* what, const std::string& path);

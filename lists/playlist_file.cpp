@@ -18,11 +18,15 @@ void AppendLines(StateStore& dlg, int list, char marker, std::string& text) {
   }
 }
 
+}  // namespace
+
 void ReportFailure(StateStore& dlg, const char* what, const std::string& path) {
   std::string text = Format("Impossibile %s il file\n    \"%s\"\nforse \xE8 utilizzato da un altro programma",
                             what, path.c_str());
   Os().ShowMessage(dlg.Handle(), text, "ERRORE", MESSAGE_OK);
 }
+
+namespace {
 
 // Writes the lists to path; false after a failure it has reported, with the
 // file as it was.

@@ -247,7 +247,7 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     EXPECT_EQ(shown, logOpens ? Strings()
                               : Strings({"Impossibile aprire il file\n    \"Playlist.txt\"\n"
                                          "forse \xE8 utilizzato da un altro programma",
-                                         "Impossibile aprire il file \"ultima.lis\"\n"
+                                         "Impossibile scrivere il file\n    \"C:\\lavoro\\ultima.lis\"\n"
                                          "forse \xE8 utilizzato da un altro programma"}));
   }
 }
