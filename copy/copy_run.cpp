@@ -27,7 +27,7 @@ std::unique_ptr<OutputFile> OpenCopyLog() {
   std::string directory = Os().CurrentDirectory();
   if (directory.empty()) return nullptr;
   if (directory.back() != '\\') directory += '\\';
-  return Os().CreateOutputFile(directory + kLogName, false);
+  return Os().CreateOutputFile(directory + kLogName);
 }
 
 void EmptyStatusTexts(StateStore& dlg) {

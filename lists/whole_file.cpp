@@ -19,7 +19,7 @@ std::string TemporaryNameFor(const std::string& path) {
 bool WriteFileWhole(const std::string& path, const std::string& bytes) {
   if (path.empty()) return false;
   std::string temporary = TemporaryNameFor(path);
-  std::unique_ptr<OutputFile> file = Os().CreateOutputFile(temporary, false);
+  std::unique_ptr<OutputFile> file = Os().CreateOutputFile(temporary);
   if (!file) return false;
   bool written = file->Write(bytes);
   bool closed = file->Close();

@@ -77,10 +77,9 @@ class Platform {
   virtual CopyResult CopyNewFile(const std::string& from, const std::string& to,
                                  unsigned long& error) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
-  // Creates the file, or empties it; with mustBeNew, fails if it exists.
+  // Creates the file, or empties it.
   // Null when it cannot be created.
-  virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path,
-                                                       bool mustBeNew) = 0;
+  virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
   // Moves from onto to, replacing it.
   virtual bool ReplaceWith(const std::string& from, const std::string& to) = 0;
   virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;

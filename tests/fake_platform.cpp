@@ -123,9 +123,9 @@ CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string&
   return result;
 }
 
-std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path, bool mustBeNew) {
+std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path) {
   if (failCreate) return nullptr;
-  std::unique_ptr<OutputFile> file = NativePlatform().CreateOutputFile(Real(path), mustBeNew);
+  std::unique_ptr<OutputFile> file = NativePlatform().CreateOutputFile(Real(path));
   if (!file || writeBytesBeforeFailure < 0) return file;
   return std::make_unique<FailingOutputFile>(std::move(file), writeBytesBeforeFailure);
 }

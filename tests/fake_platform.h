@@ -93,7 +93,7 @@ class FakePlatform : public Platform {
     bool locked = std::find(lockedFiles.begin(), lockedFiles.end(), path) != lockedFiles.end();
     return !locked && NativePlatform().RemoveFile(Real(path));
   }
-  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path, bool mustBeNew) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override {
     return !failReplace && NativePlatform().ReplaceWith(Real(from), Real(to));
   }

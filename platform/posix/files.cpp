@@ -47,11 +47,10 @@ bool PosixPlatform::RemoveFile(const std::string& path) {
   return ToNativePath(path, native) && unlink(native.c_str()) == 0;
 }
 
-std::unique_ptr<OutputFile> PosixPlatform::CreateOutputFile(const std::string& path,
-                                                            bool mustBeNew) {
+std::unique_ptr<OutputFile> PosixPlatform::CreateOutputFile(const std::string& path) {
   std::string native;
   if (!ToNativePath(path, native)) return nullptr;
-  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
+  int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_TRUNC;
   int fd = open(native.c_str(), flags, 0666);
   if (fd < 0) return nullptr;
   return std::make_unique<PosixOutputFile>(fd);

@@ -53,10 +53,9 @@ CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string
 
 bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-std::unique_ptr<OutputFile> Win32Platform::CreateOutputFile(const std::string& path,
-                                                            bool mustBeNew) {
+std::unique_ptr<OutputFile> Win32Platform::CreateOutputFile(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                            mustBeNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32OutputFile>(file);
 }
