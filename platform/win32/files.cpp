@@ -46,7 +46,7 @@ CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string
   error = GetLastError();
   if (error == ERROR_FILE_EXISTS) return CopyResult::Exists;
   // The destination did not exist before, so whatever stands there now is
-  // the part that a failed copy wrote.
+  // what a failed copy wrote.
   DeleteFileA(to.c_str());
   return CopyResult::Failed;
 }
