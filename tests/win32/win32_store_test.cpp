@@ -33,14 +33,23 @@ TEST_F(Win32StoreTest, TheTreeGetsSevenSmallImages) {
 }
 
 TEST_F(Win32StoreTest, HiddenListsKeepEveryEntryInPlaceAsTheyGrow) {
-  for (int i = 0; i < 3000; ++i) ASSERT_EQ(store.AddEntry(IDC_SONG_SIZES, std::to_string(i)), i);
-  std::string text;
-  for (int i : {0, 63, 64, 65, 127, 128, 1024, 2999}) {
-    store.ReadEntry(IDC_SONG_SIZES, i, text);
-    EXPECT_EQ(text, std::to_string(i));
+  // The catalogue is added, the random orders are appended.
+  struct { int id; bool append; } lists[] = {{IDC_SONG_SIZES, false}, {IDC_ORDER_NO_REPEAT, true}};
+  for (auto list : lists) {
+    SCOPED_TRACE(list.id);
+    for (int i = 0; i < 3000; ++i) {
+      std::string entry = std::to_string(i);
+      ASSERT_EQ(list.append ? store.InsertEntry(list.id, -1, entry) : store.AddEntry(list.id, entry), i);
+    }
+    std::string text;
+    for (int i : {0, 63, 64, 65, 127, 128, 1024, 2999}) {
+      store.ReadEntry(list.id, i, text);
+      EXPECT_EQ(text, std::to_string(i));
+    }
+    EXPECT_EQ(store.CountEntries(list.id), 3000);
+    store.ClearList(list.id);
+    EXPECT_EQ(store.AddEntry(list.id, "dopo"), 0);
   }
-  store.ClearList(IDC_SONG_SIZES);
-  EXPECT_EQ(store.AddEntry(IDC_SONG_SIZES, "dopo"), 0);
 }
 
 // Run by hand: --gtest_also_run_disabled_tests --gtest_filter='*Benchmark*'.
