@@ -2,10 +2,12 @@
 // one run on a warm cache: the rebuild against the floor of a scan and find,
 // a keystroke in the requested number, the peak memory of a large catalogue.
 //
-//   mescola_bench [--work FOLDER] [--rounds N]
+//   mescola_bench [--work FOLDER] [--rounds N] [--rebuild-only]
 //
 // Libraries are generated once under FOLDER (default: the temporary folder's
-// mescola-bench) and kept for later runs.
+// mescola-bench) and kept for later runs. Where the program has a window of
+// its own, the rebuild is timed through it too. --rebuild-only leaves out
+// the keystrokes and the memory.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,11 +18,13 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/dispatch.h"
 #include "app/table_store.h"
 #include "catalogue/catalogue.h"
+#include "held_listings.h"
 #include "library_generator.h"
 #include "system.h"
 
@@ -73,21 +77,33 @@ struct Medians {
 };
 
 void PrintRow(const char* what, const Timing& timing, const Timing* ratios, const char* target) {
-  std::printf("| %-34s | %9.2f | %9.2f |", what, timing.wall, timing.cpu);
+  std::printf("| %-38s | %9.2f | %9.2f |", what, timing.wall, timing.cpu);
   if (ratios) {
     std::printf(" %5.2f | %5.2f | %7.0f |", ratios->wall, ratios->cpu, timing.faults);
   }
   std::printf(" %s |\n", target);
 }
 
+// The lists of every benchmark dialog: root as its one included folder.
+void Include(StateStore& dlg, const std::string& root) {
+  dlg.AddEntry(IDC_INCLUDED_LIST, root);
+  // Excluded folders that match nothing still cost their test at every folder.
+  dlg.AddEntry(IDC_EXCLUDED_LIST, "C:\\Podcast");
+  dlg.AddEntry(IDC_EXCLUDED_LIST, root + "\\Audiolibri");
+}
+
 // A main dialog on the table store with root as its one included folder.
 std::unique_ptr<TableStore> DialogIncluding(const std::string& root) {
   auto dlg = std::make_unique<TableStore>(MainDialogProc);
   dlg->Initialise();
-  dlg->AddEntry(IDC_INCLUDED_LIST, root);
-  // Excluded folders that match nothing still cost their test at every folder.
-  dlg->AddEntry(IDC_EXCLUDED_LIST, "C:\\Podcast");
-  dlg->AddEntry(IDC_EXCLUDED_LIST, root + "\\Audiolibri");
+  Include(*dlg, root);
+  return dlg;
+}
+
+// The same on the program's real window, where there is one; null otherwise.
+std::unique_ptr<StateStore> WindowIncluding(const std::string& root) {
+  std::unique_ptr<StateStore> dlg = OpenMainDialog();
+  if (dlg) Include(*dlg, root);
   return dlg;
 }
 
@@ -107,64 +123,127 @@ Library Prepare(const fs::path& work, const char* name, LibraryShape shape) {
   return library;
 }
 
-int CompareRebuild(const Library& library, int rounds) {
-  FloorCount floor;
+// One store realisation rebuilt round by round: the same dialog again, as
+// after every change of the lists; a dialog that holds nothing yet; and the
+// same dialog again over listings held in memory.
+struct Rebuilds {
+  using Opener = std::function<std::unique_ptr<StateStore>()>;
+  Rebuilds(const char* againRow, const char* freshRow, const char* heldRow, const char* goal,
+           Opener opener)
+      : again(againRow), fresh(freshRow), held(heldRow), target(goal), open(std::move(opener)) {}
+
+  const char* again;  // row names
+  const char* fresh;
+  const char* held;
+  const char* target;
+  Opener open;
+  std::unique_ptr<StateStore> kept;
+  Medians againTimes, freshTimes, heldTimes;
   long songs = 0;
   std::string total;
-  auto rebuild = [&](TableStore& dlg) {
+
+  Timing Rebuild(StateStore& dlg) {
+    // The emptied permutation stands for a change of the song count, which
+    // redraws the order.
+    dlg.ClearList(IDC_ORDER_NO_REPEAT);
     Timing timing = TimeOf([&] { RebuildCatalogue(dlg); });
     songs = dlg.CountEntries(IDC_SONG_NAMES);
     total = dlg.ReadText(IDC_SONGS_TOTAL, 64);
     return timing;
+  }
+  void Round(bool counted, Platform& listings) {
+    Timing a = Rebuild(*kept);
+    std::unique_ptr<StateStore> dlg = open();
+    Timing r = Rebuild(*dlg);
+    dlg.reset();  // released after the clock stops
+    Timing h;
+    {
+      PlatformScope scope(listings);
+      h = Rebuild(*kept);
+    }
+    if (!counted) return;
+    againTimes.Add(a);
+    freshTimes.Add(r);
+    heldTimes.Add(h);
+  }
+  bool Found(const FloorCount& floor) const {
+    if (songs == floor.songs && total == std::to_string(static_cast<long long>(floor.bytes))) {
+      return true;
+    }
+    std::printf("MISMATCH: %s found %ld songs, %s bytes; the floor %ld, %.0f\n", again, songs,
+                total.c_str(), floor.songs, floor.bytes);
+    return false;
+  }
+};
+
+// The table store always; the program's own window where there is one.
+std::vector<Rebuilds> StoresIncluding(const std::string& root) {
+  Rebuilds candidates[] = {
+      {"RebuildCatalogue, dialog reused", "RebuildCatalogue, new dialog",
+       "listings in memory, table store", "ratio <= 1.2",
+       [root] { return std::unique_ptr<StateStore>(DialogIncluding(root)); }},
+      {"RebuildCatalogue, Win32 dialog reused", "RebuildCatalogue, new Win32 dialog",
+       "listings in memory, Win32 dialog", "<= 3 x native", [root] { return WindowIncluding(root); }},
   };
-  // The same dialog rebuilt again, as after every change of the lists; the
-  // emptied permutation stands for a change of the song count, which
-  // redraws the order.
-  std::unique_ptr<TableStore> kept = DialogIncluding(library.path);
+  std::vector<Rebuilds> stores;
+  for (Rebuilds& store : candidates) {
+    store.kept = store.open();
+    if (store.kept) stores.push_back(std::move(store));
+  }
+  return stores;
+}
+
+void PrintRebuilds(const std::vector<Rebuilds>& stores, const Medians& floorTimes,
+                   const Medians* findTimes) {
+  std::printf("| %-38s | %9s | %9s | %5s | %5s | %7s | %s |\n", "", "wall ms", "cpu ms", "wall",
+              "cpu", "faults", "target");
+  std::printf("|%s|----------:|----------:|------:|------:|--------:|---|\n",
+              std::string(40, '-').c_str());
+  Timing floorMs = floorTimes.Of();
+  std::printf("| %-38s | %9.2f | %9.2f | %5s | %5s | %7.0f | |\n", FloorName(), floorMs.wall,
+              floorMs.cpu, "1", "1", floorMs.faults);
+  for (const Rebuilds& store : stores) {
+    Timing again = store.againTimes.RatiosTo(floorTimes);
+    Timing fresh = store.freshTimes.RatiosTo(floorTimes);
+    PrintRow(store.again, store.againTimes.Of(), &again, store.target);
+    PrintRow(store.fresh, store.freshTimes.Of(), &fresh, store.target);
+  }
+  if (findTimes) {
+    Timing ratios = findTimes->RatiosTo(floorTimes);
+    PrintRow("find -printf '%h %f %s\\n'", findTimes->Of(), &ratios, "");
+  }
+  std::printf("\nThe same rebuild of a reused dialog over the listings held in memory, without"
+              " the file system: what the store costs\n\n");
+  std::printf("| %-38s | %9s | %9s | %s |\n", "", "wall ms", "cpu ms", "target");
+  std::printf("|%s|----------:|----------:|---|\n", std::string(40, '-').c_str());
+  for (const Rebuilds& store : stores) PrintRow(store.held, store.heldTimes.Of(), nullptr, "");
+}
+
+int CompareRebuild(const Library& library, int rounds) {
+  std::vector<Rebuilds> stores = StoresIncluding(library.path);
+  HeldListings listings(library.path);
+  FloorCount floor;
   std::string find = FindCommand(library.native.string());
-  Medians floorTimes, freshTimes, againTimes, findTimes;
+  Medians floorTimes, findTimes;
   auto scanFloor = [&] { return TimeOf([&] { floor = FloorScan(library.native.string()); }); };
   for (int round = -1; round < rounds; ++round) {  // round -1 warms the cache
     // The floor goes first in even rounds and last in odd ones.
     Timing f = round % 2 == 0 ? scanFloor() : Timing();
-    kept->ClearList(IDC_ORDER_NO_REPEAT);
-    Timing a = rebuild(*kept);
-    std::unique_ptr<TableStore> fresh = DialogIncluding(library.path);
-    Timing r = rebuild(*fresh);
-    fresh.reset();  // released after the clock stops
+    for (Rebuilds& store : stores) store.Round(round >= 0, listings);
     if (round % 2 != 0) f = scanFloor();
     Timing x = find.empty() ? Timing() : TimeOf([&] { RunCommand(find); });
     if (round < 0) continue;
     floorTimes.Add(f);
-    againTimes.Add(a);
-    freshTimes.Add(r);
     findTimes.Add(x);
   }
-  if (songs != floor.songs || total != std::to_string(static_cast<long long>(floor.bytes))) {
-    std::printf("MISMATCH: the rebuild found %ld songs, %s bytes; the floor %ld, %.0f\n", songs,
-                total.c_str(), floor.songs, floor.bytes);
-    return 1;
+  for (const Rebuilds& store : stores) {
+    if (!store.Found(floor)) return 1;
   }
   long files = library.shape.songs + library.shape.others;
   std::printf("\nRebuild of %s: %ld files in %ld folders, %ld songs; medians of %d rounds"
               " (ratios: medians of the ratios round by round)\n\n",
-              library.name, files, library.shape.folders, songs, rounds);
-  std::printf("| %-34s | %9s | %9s | %5s | %5s | %7s | %s |\n", "", "wall ms", "cpu ms", "wall",
-              "cpu", "faults", "target");
-  std::printf("|%s|----------:|----------:|------:|------:|--------:|---|\n",
-              std::string(36, '-').c_str());
-  Timing floorMs = floorTimes.Of();
-  std::printf("| %-34s | %9.2f | %9.2f | %5s | %5s | %7.0f | |\n",
-              "floor scan (readdir, stat songs)", floorMs.wall, floorMs.cpu, "1", "1",
-              floorMs.faults);
-  Timing again = againTimes.RatiosTo(floorTimes);
-  Timing fresh = freshTimes.RatiosTo(floorTimes);
-  PrintRow("RebuildCatalogue, dialog reused", againTimes.Of(), &again, "ratio <= 1.2");
-  PrintRow("RebuildCatalogue, new dialog", freshTimes.Of(), &fresh, "ratio <= 1.2");
-  if (!find.empty()) {
-    Timing ratios = findTimes.RatiosTo(floorTimes);
-    PrintRow("find -printf '%h %f %s\\n'", findTimes.Of(), &ratios, "");
-  }
+              library.name, files, library.shape.folders, floor.songs, rounds);
+  PrintRebuilds(stores, floorTimes, find.empty() ? nullptr : &findTimes);
   return 0;
 }
 
@@ -200,8 +279,8 @@ void CompareKeystrokes(const Library& library) {
   int n = dlg->CountEntries(IDC_SONG_NAMES);
   std::printf("\nOne keystroke in the requested number, %d songs catalogued; medians of 31\n\n",
               n);
-  std::printf("| %-34s | %9s | %9s | %s |\n", "", "wall ms", "cpu ms", "target");
-  std::printf("|%s|----------:|----------:|---|\n", std::string(36, '-').c_str());
+  std::printf("| %-38s | %9s | %9s | %s |\n", "", "wall ms", "cpu ms", "target");
+  std::printf("|%s|----------:|----------:|---|\n", std::string(40, '-').c_str());
   PrintRow("R = 9999, below n (4 digits typed)", TimeKeystroke(*dlg, "9999", 31), nullptr,
            "<= 5 ms");
   // Five digits cannot be typed past the field's limit; only the program
@@ -232,10 +311,10 @@ void CompareMemory(const char* self, const Library& library, const fs::path& wor
     return;
   }
   std::printf("\nPeak memory of the program holding %ld songs (%s)\n\n", songs, library.name);
-  std::printf("| %-34s | %9s | %s |\n", "", "MB", "target");
-  std::printf("|%s|----------:|---|\n", std::string(36, '-').c_str());
-  std::printf("| %-34s | %9.1f | |\n", "before the scan", before);
-  std::printf("| %-34s | %9.1f | <= 100 MB |\n", "after the rebuild", peak);
+  std::printf("| %-38s | %9s | %s |\n", "", "MB", "target");
+  std::printf("|%s|----------:|---|\n", std::string(40, '-').c_str());
+  std::printf("| %-38s | %9.1f | |\n", "before the scan", before);
+  std::printf("| %-38s | %9.1f | <= 100 MB |\n", "after the rebuild", peak);
 }
 
 }  // namespace
@@ -244,22 +323,24 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--memory") return MeasureMemory(argv[2], argv[3]);
   fs::path work = fs::temp_directory_path() / "mescola-bench";
   int rounds = 7;
-  for (int i = 1; i + 1 < argc; i += 2) {
+  bool rebuildOnly = false;
+  for (int i = 1; i < argc; ++i) {
     std::string option = argv[i];
-    if (option == "--work") work = fs::absolute(argv[i + 1]);
-    if (option == "--rounds") rounds = std::max(1, std::atoi(argv[i + 1]));
+    if (option == "--rebuild-only") rebuildOnly = true;
+    if (option == "--work" && i + 1 < argc) work = fs::absolute(argv[++i]);
+    if (option == "--rounds" && i + 1 < argc) rounds = std::max(1, std::atoi(argv[++i]));
   }
   fs::create_directories(work);
   Library files200k = Prepare(work, "200k-files", {20000, 140000, 60000});
-  Library songs50k = Prepare(work, "50k-songs", {5000, 50000, 10000});
-  Library songs200k = Prepare(work, "200k-songs", {20000, 200000, 20000});
 
   std::printf("Machine: %s; load average at the start %s\n", MachineName().c_str(),
               MachineLoad().c_str());
   std::printf("First touch of fresh memory: %.1f us per 4 KiB page\n", MicrosecondsPerFreshPage());
   if (CompareRebuild(files200k, rounds) != 0) return 1;
-  CompareKeystrokes(songs50k);
-  CompareMemory(argv[0], songs200k, work);
+  if (!rebuildOnly) {
+    CompareKeystrokes(Prepare(work, "50k-songs", {5000, 50000, 10000}));
+    CompareMemory(argv[0], Prepare(work, "200k-songs", {20000, 200000, 20000}), work);
+  }
   std::printf("\nLoad average at the end %s\n", MachineLoad().c_str());
   return 0;
 }

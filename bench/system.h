@@ -1,9 +1,12 @@
 // What the benchmarks need from the system, realised per platform: the
 // floor of a scan, the program's form of a path, peak memory, running a
-// command.
+// command, the program's own window.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "app/state_store.h"
 
 // What a scan finds: songs and the sum of their sizes (low 32 bits each).
 struct FloorCount {
@@ -14,6 +17,8 @@ struct FloorCount {
 // The least work a scan can do: lists each folder once, asks the size of
 // song files only.
 FloorCount FloorScan(const std::string& nativeRoot);
+// The floor's row name: what it asks of the system.
+const char* FloorName();
 
 // Creates file with size bytes that take no disk space; false when it
 // cannot.
@@ -43,3 +48,8 @@ std::string FindCommand(const std::string& nativeRoot);
 
 // Runs a command line through the shell; true when it exits with 0.
 bool RunCommand(const std::string& command);
+
+// The program's real main dialog, created from its template and run by its
+// own dialog procedure, as a store; destroyed with the store. Null where
+// the program has no window of its own.
+std::unique_ptr<StateStore> OpenMainDialog();

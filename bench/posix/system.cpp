@@ -67,6 +67,8 @@ FloorCount FloorScan(const std::string& nativeRoot) {
   return count;
 }
 
+const char* FloorName() { return "floor scan (readdir, stat songs)"; }
+
 bool MakeSparseFile(const std::string& file, unsigned long long size) {
   int descriptor = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (descriptor < 0) return false;
@@ -131,3 +133,5 @@ std::string FindCommand(const std::string& nativeRoot) {
 }
 
 bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+std::unique_ptr<StateStore> OpenMainDialog() { return nullptr; }

@@ -1,6 +1,7 @@
 #include "../system.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <winioctl.h>
 #include <psapi.h>
 
@@ -9,7 +10,17 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/main_window.h"
+#include "platform/win32/win32_store.h"
+
 namespace {
+
+// A store over the dialog that ends the dialog with it.
+class MainDialog : public Win32Store {
+ public:
+  explicit MainDialog(HWND dialog) : Win32Store(dialog) {}
+  ~MainDialog() override { DestroyWindow(static_cast<HWND>(Handle())); }
+};
 
 bool IsSongName(const char* name) {
   const char* dot = std::strrchr(name, '.');
@@ -46,6 +57,8 @@ FloorCount FloorScan(const std::string& nativeRoot) {
   Walk(nativeRoot, count);
   return count;
 }
+
+const char* FloorName() { return "floor scan (FindFirstFileA/NextFileA)"; }
 
 bool MakeSparseFile(const std::string& file, unsigned long long size) {
   HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -101,4 +114,13 @@ bool RunCommand(const std::string& command) {
   // cmd /c drops the first and the last quote of a line that starts with
   // one: a pair around the whole line keeps the quoted program name.
   return std::system(("\"" + command + "\"").c_str()) == 0;
+}
+
+std::unique_ptr<StateStore> OpenMainDialog() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                   MainWindowProc, 0);
+  if (!dialog) return nullptr;
+  return std::make_unique<MainDialog>(dialog);
 }

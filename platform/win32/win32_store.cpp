@@ -30,18 +30,25 @@ LRESULT Win32Store::Send(int id, UINT message, WPARAM wparam, LPARAM lparam) {
   return SendMessageA(Control(id), message, wparam, lparam);
 }
 
-int Win32Store::AddEntry(int id, const std::string& text) {
-  LRESULT index = Send(id, LB_ADDSTRING, 0, Text(text));
-  LRESULT count = index + 1;
-  if (index >= 0 && count >= 64 && (count & (count - 1)) == 0 && GrowsLong(id)) {
+void Win32Store::KeepRoomAfter(int id, LRESULT last) {
+  LRESULT count = last + 1;
+  if (last >= 0 && count >= 64 && (count & (count - 1)) == 0 && GrowsLong(id)) {
     // Room for as many entries again, of about 32 bytes each.
     Send(id, LB_INITSTORAGE, static_cast<WPARAM>(count), count * 32);
   }
+}
+
+int Win32Store::AddEntry(int id, const std::string& text) {
+  LRESULT index = Send(id, LB_ADDSTRING, 0, Text(text));
+  KeepRoomAfter(id, index);
   return static_cast<int>(index);
 }
 
 int Win32Store::InsertEntry(int id, int index, const std::string& text) {
-  return static_cast<int>(Send(id, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
+  LRESULT at = Send(id, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text));
+  // The random orders are drawn by appending: they grow as the catalogue does.
+  if (index == -1) KeepRoomAfter(id, at);
+  return static_cast<int>(at);
 }
 
 int Win32Store::DeleteEntry(int id, int index) {

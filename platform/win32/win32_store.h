@@ -43,6 +43,8 @@ class Win32Store : public StateStore {
   HWND Control(int id);
   LRESULT Send(int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
   LRESULT SendTree(UINT message, WPARAM wparam, TVITEMA& item);
+  // After an entry went to the end of a list at index last.
+  void KeepRoomAfter(int id, LRESULT last);
 
   HWND dialog_;
   // Control windows by id. Finding a control asks the window server for the

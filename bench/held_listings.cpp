@@ -1,0 +1,91 @@
+#include "held_listings.h"
+
+namespace {
+
+class HeldListing : public FolderListing {
+ public:
+  explicit HeldListing(const std::vector<HeldListings::Entry>& entries) : entries_(entries) {}
+
+  bool Next(FolderEntry& entry) override {
+    if (next_ == entries_.size()) return false;
+    entry = entries_[next_++].entry;
+    return true;
+  }
+  std::uint32_t SizeLow() override { return next_ ? entries_[next_ - 1].size : 0; }
+
+ private:
+  const std::vector<HeldListings::Entry>& entries_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
+HeldListings::HeldListings(const std::string& root) { Copy(root); }
+
+void HeldListings::Copy(const std::string& folder) {
+  std::unique_ptr<FolderListing> listing = NativePlatform().ListFolder(folder);
+  if (!listing) return;
+  std::vector<Entry>& entries = folders_[folder];
+  FolderEntry entry;
+  while (listing->Next(entry)) entries.push_back({entry, entry.folder ? 0 : listing->SizeLow()});
+  for (const Entry& held : entries) {
+    const std::string& name = held.entry.name;
+    if (held.entry.folder && name != "." && name != "..") Copy(folder + "\\" + name);
+  }
+}
+
+std::unique_ptr<FolderListing> HeldListings::ListFolder(const std::string& folder) {
+  auto found = folders_.find(folder);
+  if (found == folders_.end()) return nullptr;
+  return std::make_unique<HeldListing>(found->second);
+}
+
+DriveKind HeldListings::GetDriveKind(const std::string& root) {
+  return NativePlatform().GetDriveKind(root);
+}
+
+bool HeldListings::GetFreeSpace(const std::string& root, DiskSpace& space) {
+  return NativePlatform().GetFreeSpace(root, space);
+}
+
+CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string& to,
+                                     unsigned long& error) {
+  return NativePlatform().CopyNewFile(from, to, error);
+}
+
+bool HeldListings::RemoveFile(const std::string& path) { return NativePlatform().RemoveFile(path); }
+
+std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& path, bool mustBeNew) {
+  return NativePlatform().CreateOutputFile(path, mustBeNew);
+}
+
+bool HeldListings::ReplaceWith(const std::string& from, const std::string& to) {
+  return NativePlatform().ReplaceWith(from, to);
+}
+
+bool HeldListings::ReadWholeFile(const std::string& path, std::string& bytes) {
+  return NativePlatform().ReadWholeFile(path, bytes);
+}
+
+std::string HeldListings::CurrentDirectory() { return NativePlatform().CurrentDirectory(); }
+
+std::time_t HeldListings::Now() { return NativePlatform().Now(); }
+
+std::tm HeldListings::LocalTime(std::time_t when) { return NativePlatform().LocalTime(when); }
+
+int HeldListings::ShowMessage(void* owner, const std::string& text, const std::string& caption,
+                              unsigned style) {
+  return NativePlatform().ShowMessage(owner, text, caption, style);
+}
+
+bool HeldListings::AskOpenPlaylist(void* owner, std::string& path) {
+  return NativePlatform().AskOpenPlaylist(owner, path);
+}
+
+bool HeldListings::AskSavePlaylist(void* owner, std::string& path) {
+  return NativePlatform().AskSavePlaylist(owner, path);
+}
+
+void HeldListings::EndDialog(void* dialog, int result) { NativePlatform().EndDialog(dialog, result); }
+
+void HeldListings::PostQuit(int code) { NativePlatform().PostQuit(code); }
