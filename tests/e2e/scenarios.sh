@@ -10,6 +10,20 @@ E2E_ALL_BUTTONS=("Aggiungi a Cartelle incluse" "Aggiungi a Cartelle da escludere
   "Togli da Cartelle da escludere" "Scegli come lettore" "Salva e continua" "Salva con nome" "Mescola e copia")
 E2E_QUESTION="Il file utilizzato è stato modificato\\nSalvarlo prima di uscire?"
 
+# The copy log of a run that copied the one song "Jingle Bells", without clearing.
+jingle_bells_log() {
+  e2e_lines "$1" <<'EOF'
+PLAY-LIST
+
+Inizio a copiare i brani il {TS}
+
+   1 Jingle Bells
+
+Finito di copiare i brani il {TS}
+Scritti in totale 195 KBytes
+EOF
+}
+
 # e2e_begin DIR [DRIVE...]: a fresh prefix with the library on C:, the drives
 # given as LETTER:KIND[:SIZE] (by default E: a 4 MiB removable player; "none"
 # for no other drive), and the program started.
@@ -176,16 +190,7 @@ EOF
   local work="$dir/prefix/drive_c/Lavoro"
   e2e_files "$dir/drives/f" "Jingle Bells.mp3"
   e2e_files "$dir/drives/e"
-  e2e_lines "$work/Playlist.txt" <<'EOF'
-PLAY-LIST
-
-Inizio a copiare i brani il {TS}
-
-   1 Jingle Bells
-
-Finito di copiare i brani il {TS}
-Scritti in totale 195 KBytes
-EOF
+  jingle_bells_log "$work/Playlist.txt"
   e2e_copies "$work/Playlist.txt" "$dir/drives/f"
   e2e_bytes "$work/ultima.lis" '*C:\\Musica\\Natale\r\n'
 }
@@ -516,16 +521,7 @@ EOF
   local work="$dir/prefix/drive_c/Lavoro"
   e2e_files "$dir/drives/e" "Jingle Bells.mp3" "Jingle Bellsi.mp3"
   [ "$(stat -c %s "$dir/drives/e/Jingle Bells.mp3")" = 1234 ] || e2e_fail "the old song was overwritten"
-  e2e_lines "$work/Playlist.txt" <<'EOF'
-PLAY-LIST
-
-Inizio a copiare i brani il {TS}
-
-   1 Jingle Bells
-
-Finito di copiare i brani il {TS}
-Scritti in totale 195 KBytes
-EOF
+  jingle_bells_log "$work/Playlist.txt"
   e2e_copies "$work/Playlist.txt" "$dir/drives/e" "Jingle Bells.mp3"
 }
 
