@@ -4,7 +4,6 @@
 #include "catalogue/catalogue.h"
 #include "copy/copy.h"
 #include "lists/lists.h"
-#include "platform/platform.h"
 #include "player/player.h"
 
 namespace {
@@ -18,7 +17,7 @@ int AfterListChange(StateStore& dlg) {
   return 1;
 }
 
-int HandleCommand(StateStore& dlg, int id, int code) {
+int RouteCommand(StateStore& dlg, int id, int code) {
   switch (id) {
     case IDC_ADD_INCLUDED:
       AddIncludedFolder(dlg);
@@ -34,6 +33,7 @@ int HandleCommand(StateStore& dlg, int id, int code) {
       return AfterListChange(dlg);
     case IDC_CHOOSE_PLAYER:
       ChoosePlayer(dlg);
+      UpdateButtonStates(dlg);
       return 1;
     case IDC_FINISH:
       ConfirmExit(dlg);
@@ -48,7 +48,7 @@ int HandleCommand(StateStore& dlg, int id, int code) {
       DisableAllButtons(dlg);
       CopyToPlayer(dlg);
       WriteLastCopyRecord(dlg);
-      Os().EndDialog(dlg.Handle(), 0);
+      dlg.Window().EndDialog(0);
       return 1;
     case IDC_SAVE_AS:
       SavePlaylistAs(dlg);
@@ -71,42 +71,42 @@ int HandleCommand(StateStore& dlg, int id, int code) {
 
 void ConfirmExit(StateStore& dlg) {
   if (dlg.ReadText(IDC_MODIFIED_FLAG, 32).compare(0, 1, "S") == 0) {
-    int answer = Os().ShowMessage(dlg.Handle(),
-                                  "Il file utilizzato \xE8 stato modificato\nSalvarlo prima di uscire?",
-                                  "A T T E N Z I O N E !",
-                                  MESSAGE_YES_NO_CANCEL | MESSAGE_ICON_EXCLAMATION);
+    int answer = dlg.Window().ShowMessage(
+        "Il file utilizzato \xE8 stato modificato\nSalvarlo prima di uscire?",
+        "A T T E N Z I O N E !", MESSAGE_YES_NO_CANCEL | MESSAGE_ICON_EXCLAMATION);
     // Cancel keeps the window open; Yes ends only once the lists are safe.
     if (answer == ANSWER_CANCEL) return;
     if (answer == ANSWER_YES && !SaveCurrentPlaylist(dlg)) return;
   }
-  Os().EndDialog(dlg.Handle(), 0);
+  dlg.Window().EndDialog(0);
 }
 
-int MainDialogProc(StateStore& dlg, unsigned message, std::uintptr_t wparam, std::intptr_t lparam) {
-  switch (message) {
-    case MSG_NOTIFY: {
-      UpdateButtonStates(dlg);
-      const auto* notification = reinterpret_cast<const Notification*>(lparam);
-      if (wparam == IDC_FOLDER_TREE && notification && notification->code == NOTIFY_TREE_SELCHANGED) {
-        HandleTreeSelection(dlg, *notification);
-        // The rules ran before the selected folder changed.
-        UpdateButtonStates(dlg);
-      }
-      return 0;
-    }
-    case MSG_CLOSE:
-      ConfirmExit(dlg);
-      return 1;
-    case MSG_INITDIALOG:
-      return InitMainDialog(dlg);
-    case MSG_COMMAND: {
-      UpdateButtonStates(dlg);
-      int id = static_cast<int>(wparam & 0xFFFF);
-      int code = static_cast<int>((wparam >> 16) & 0xFFFF);
-      if (id < IDC_ADD_INCLUDED || id > IDC_SAVE) return 0;
-      return HandleCommand(dlg, id, code);
-    }
-    default:
-      return 0;
-  }
+int HandleCommand(StateStore& dlg, int id, int code) {
+  UpdateButtonStates(dlg);
+  if (id < IDC_ADD_INCLUDED || id > IDC_SAVE) return 0;
+  return RouteCommand(dlg, id, code);
+}
+
+int HandleNotification(StateStore& dlg) {
+  UpdateButtonStates(dlg);
+  return 0;
+}
+
+int HandleTreeSelected(StateStore& dlg, TreeNode data) {
+  UpdateButtonStates(dlg);
+  HandleTreeSelection(dlg, data);
+  // The rules ran before the selected folder changed.
+  UpdateButtonStates(dlg);
+  return 0;
+}
+
+int HandleClose(StateStore& dlg) {
+  ConfirmExit(dlg);
+  return 1;
+}
+
+const DialogEvents& MainDialogEvents() {
+  static const DialogEvents events{InitMainDialog, HandleCommand, HandleNotification,
+                                   HandleTreeSelected, HandleClose};
+  return events;
 }

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "app/dispatch.h"
-#include "app/table_store.h"
+#include "store/table_store.h"
 #include "catalogue/catalogue.h"
 #include "copy/copy.h"
 #include "platform/posix/drive_map.h"

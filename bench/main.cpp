@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/dispatch.h"
-#include "app/table_store.h"
+#include "store/table_store.h"
 #include "catalogue/catalogue.h"
 #include "held_listings.h"
 #include "library_generator.h"

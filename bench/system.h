@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/state_store.h"
+#include "store/state_store.h"
 
 // What a scan finds: songs and the sum of their sizes (low 32 bits each).
 struct FloorCount {

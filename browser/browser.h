@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "app/dispatch.h"
-#include "app/state_store.h"
+#include "store/state_store.h"
 
 // Gives the tree its images and its drive roots. Returns 0.
 int SetUpDriveTree(StateStore& dlg);
@@ -16,7 +15,7 @@ int FillDriveTree(StateStore& dlg);
 // A new selection in the tree: its path becomes the selected folder
 // (IDC_SELECTED_FOLDER), the add buttons are enabled, and a node without
 // children is given its subfolders.
-void HandleTreeSelection(StateStore& dlg, const Notification& notification);
+void HandleTreeSelection(StateStore& dlg, TreeNode node);
 // The node's folder path: "C:" for a root, "C:\Musica\Rock" for a folder,
 // never with a trailing backslash. Returns 1.
 int BuildNodePath(StateStore& dlg, TreeNode node, std::string& path);

@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "store/text.h"
 #include "browser.h"
 #include "platform/platform.h"
 
@@ -26,9 +26,8 @@ bool CutRootText(std::string& text) {
 
 }  // namespace
 
-void HandleTreeSelection(StateStore& dlg, const Notification& notification) {
+void HandleTreeSelection(StateStore& dlg, TreeNode node) {
   // The node's item data is its own handle; none when the selection went away.
-  TreeNode node = notification.node;
   if (!node) return;
   std::string path;
   BuildNodePath(dlg, node, path);
@@ -68,8 +67,8 @@ int FillSubfolders(StateStore& dlg, const std::string& folder, TreeNode parent) 
     if (folder.size() + 1 + entry.name.size() > PATH_BUFFER - 1) continue;
     TreeNode node = dlg.InsertNode(parent, entry.name, kFolderImage, kSelectedFolderImage, true);
     if (!node) {
-      Os().ShowMessage(dlg.Handle(), Format("%s\n%d elementi", folder.c_str(), added), "ERRORE",
-                       MESSAGE_OK);
+      dlg.Window().ShowMessage(Format("%s\n%d elementi", folder.c_str(), added), "ERRORE",
+                               MESSAGE_OK);
       return 0;
     }
     dlg.SetNodeData(node, node);

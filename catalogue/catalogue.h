@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/state_store.h"
+#include "store/numbers.h"
+#include "store/state_store.h"
 
 // Throws the catalogue away and walks every included folder again.
 void RebuildCatalogue(StateStore& dlg);
@@ -26,7 +27,3 @@ int SelectOrderList(StateStore& dlg, int requested);
 
 void ShowCatalogueSummary(StateStore& dlg);
 void ShowCompilationSummary(StateStore& dlg);
-
-// atoi and atof of a text; plain decimal digits are read without the runtime.
-int ReadWhole(const std::string& text);
-double ReadSize(const std::string& text);

@@ -1,6 +1,6 @@
 #include "catalogue.h"
 
-#include "app/text.h"
+#include "store/text.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "app/text.h"
+#include "store/text.h"
 #include "catalogue.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "store/text.h"
 #include "catalogue/catalogue.h"
 #include "copy.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/state_store.h"
+#include "store/state_store.h"
 #include "platform/platform.h"
 
 // Runs the whole copy and always ends. Returns 1 when every requested song

@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "store/text.h"
 #include "copy.h"
 
 std::string FormatTimestamp() {

@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "store/text.h"
 #include "catalogue/catalogue.h"
 #include "copy.h"
 #include "player/player.h"
@@ -119,11 +119,10 @@ void ClearWithRecords(StateStore& dlg, OutputFile& log) {
 int CopyToPlayer(StateStore& dlg) {
   std::unique_ptr<OutputFile> log = OpenCopyLog();
   if (!log) {
-    Os().ShowMessage(dlg.Handle(),
-                     "Impossibile aprire il file\n    \"Playlist.txt\"\n"
-                     "forse \xE8 utilizzato da un altro programma",
-                     "ERRORE", MESSAGE_OK);
-    Os().PostQuit(-1);
+    dlg.Window().ShowMessage("Impossibile aprire il file\n    \"Playlist.txt\"\n"
+                             "forse \xE8 utilizzato da un altro programma",
+                             "ERRORE", MESSAGE_OK);
+    dlg.Window().Quit(-1);
     return -1;
   }
   WriteLogText(*log, "PLAY-LIST\n\n");
@@ -143,10 +142,9 @@ int CopyToPlayer(StateStore& dlg) {
   log->Close();
 
   if (tally.copied >= requested) return 1;
-  Os().ShowMessage(dlg.Handle(),
-                   Format("Copiati %d brani su %d richiesti.\n"
-                          "I brani non copiati sono elencati in \"Playlist.txt\".",
-                          tally.copied, requested),
-                   "A T T E N Z I O N E !", MESSAGE_OK | MESSAGE_ICON_EXCLAMATION);
+  dlg.Window().ShowMessage(Format("Copiati %d brani su %d richiesti.\n"
+                                  "I brani non copiati sono elencati in \"Playlist.txt\".",
+                                  tally.copied, requested),
+                           "A T T E N Z I O N E !", MESSAGE_OK | MESSAGE_ICON_EXCLAMATION);
   return 0;
 }

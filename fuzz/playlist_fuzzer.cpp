@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/table_store.h"
+#include "store/table_store.h"
 #include "lists/lists.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/state_store.h"
+#include "store/state_store.h"
 
 // The four list changes behind the add and remove buttons. Each may change
 // nothing (a folder already listed, no entry selected); all return 1.

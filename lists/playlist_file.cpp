@@ -1,7 +1,7 @@
 #include <new>
 
 #include "lists.h"
-#include "app/text.h"
+#include "store/text.h"
 #include "platform/platform.h"
 #include "whole_file.h"
 
@@ -23,7 +23,7 @@ void AppendLines(StateStore& dlg, int list, char marker, std::string& text) {
 void ReportFailure(StateStore& dlg, const char* what, const std::string& path) {
   std::string text = Format("Impossibile %s il file\n    \"%s\"\nforse \xE8 utilizzato da un altro programma",
                             what, path.c_str());
-  Os().ShowMessage(dlg.Handle(), text, "ERRORE", MESSAGE_OK);
+  dlg.Window().ShowMessage(text, "ERRORE", MESSAGE_OK);
 }
 
 namespace {
@@ -48,8 +48,8 @@ bool BuildPlaylistText(StateStore& dlg, std::string& text) {
     return true;
   } catch (const std::bad_alloc&) {
     std::string().swap(text);
-    Os().ShowMessage(dlg.Handle(), "Memoria insufficiente", "ERRORE IRRECUPERABILE", MESSAGE_OK);
-    Os().EndDialog(dlg.Handle(), 0);
+    dlg.Window().ShowMessage("Memoria insufficiente", "ERRORE IRRECUPERABILE", MESSAGE_OK);
+    dlg.Window().EndDialog(0);
     return false;
   }
 }
@@ -65,7 +65,7 @@ bool SaveCurrentPlaylist(StateStore& dlg) {
 
 bool SavePlaylistAs(StateStore& dlg) {
   std::string path;
-  if (!Os().AskSavePlaylist(dlg.Handle(), path)) return false;
+  if (!dlg.Window().AskSavePlaylist(path)) return false;
   if (!WritePlaylist(dlg, path)) return false;
   dlg.SetText(IDC_PLAYLIST_PATH, path);
   dlg.SetText(IDC_MODIFIED_FLAG, "N");
@@ -74,7 +74,7 @@ bool SavePlaylistAs(StateStore& dlg) {
 
 bool OpenPlaylist(StateStore& dlg) {
   std::string path;
-  if (!Os().AskOpenPlaylist(dlg.Handle(), path)) return false;
+  if (!dlg.Window().AskOpenPlaylist(path)) return false;
   std::string text;
   if (!Os().ReadWholeFile(path, text)) {
     ReportFailure(dlg, "aprire", path);

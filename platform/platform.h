@@ -1,5 +1,5 @@
-// Everything outside the dialog goes through this seam: files and folders,
-// drives, time, message boxes, file dialogs, ending the dialog. The Win32
+// The system's services go through this seam: files and folders, drives,
+// free space, copying, the working folder and time. The Win32
 // and POSIX realisations are chosen by the build; tests install fakes.
 // Every path is in the program's Windows form (C:\Musica\Rock); the POSIX
 // realisation maps drive letters to directories.
@@ -19,15 +19,6 @@ enum DriveKind {
   DRIVE_KIND_CDROM = 5,
   DRIVE_KIND_RAMDISK = 6,
 };
-
-// Message box styles and answers, with the Win32 values.
-constexpr unsigned MESSAGE_OK = 0x0;
-constexpr unsigned MESSAGE_YES_NO_CANCEL = 0x3;
-constexpr unsigned MESSAGE_ICON_EXCLAMATION = 0x30;
-constexpr int ANSWER_OK = 1;
-constexpr int ANSWER_CANCEL = 2;
-constexpr int ANSWER_YES = 6;
-constexpr int ANSWER_NO = 7;
 
 struct FolderEntry {
   std::string name;
@@ -88,17 +79,6 @@ class Platform {
 
   virtual std::time_t Now() = 0;
   virtual std::tm LocalTime(std::time_t when) = 0;
-
-  // A modal message box owned by owner; returns the answer (ANSWER_...).
-  virtual int ShowMessage(void* owner, const std::string& text,
-                          const std::string& caption, unsigned style) = 0;
-  // The playlist file dialogs ("Playlist", *.lis). True with the chosen path,
-  // false when the user cancelled.
-  virtual bool AskOpenPlaylist(void* owner, std::string& path) = 0;
-  virtual bool AskSavePlaylist(void* owner, std::string& path) = 0;
-  virtual void EndDialog(void* dialog, int result) = 0;
-  // Asks the message loop to end the program.
-  virtual void PostQuit(int code) = 0;
 };
 
 // The realisation in use. Installed once by the program's start, replaced by

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/state_store.h"
+#include "store/state_store.h"
 
 // At start-up: the one removable drive from C: to Z: becomes the player
 // (IDC_PLAYER_PATH) and is measured; none gives "NESSUNO", several

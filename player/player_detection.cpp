@@ -1,4 +1,3 @@
-#include "app/dispatch.h"
 #include "platform/platform.h"
 #include "player.h"
 
@@ -31,5 +30,4 @@ void ChoosePlayer(StateStore& dlg) {
   dlg.SetText(IDC_PLAYER_PATH, selected);
   MeasurePlayer(dlg);
   dlg.ClearList(IDC_SELECTED_FOLDER);
-  UpdateButtonStates(dlg);
 }

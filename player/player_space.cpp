@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "app/text.h"
+#include "store/text.h"
 #include "catalogue/catalogue.h"
 #include "platform/platform.h"
 #include "player.h"

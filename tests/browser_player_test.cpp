@@ -66,7 +66,7 @@ TEST_F(TreeTest, SelectionsGiveTheFullPathAndFillEachNodeOnce) {
   EXPECT_EQ(Children({kRootC}, true), folders);
   EXPECT_EQ(Children({kRootC, "Musica"}), Strings({"Rock"}));
   EXPECT_EQ(Children({kRootD}), Strings({"Film"}));
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // A path holds at most 259 characters: a folder whose path would be longer
@@ -89,7 +89,7 @@ TEST_F(TreeTest, PathsLongerThanTheBufferAreLeftOut) {
   EXPECT_EQ(Children({kRootC, deep, fits}), Strings({"x"}));
   EXPECT_EQ(Entries(IDC_SELECTED_FOLDER), Strings({"C:\\" + deep + "\\" + edge}));
   EXPECT_EQ(Children({kRootC, deep, edge}), Strings());
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // The message tells the folder and how many subfolders were added; those

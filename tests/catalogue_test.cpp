@@ -137,7 +137,7 @@ TEST_F(CatalogueTest, NestedFoldersTwiceVanishedFoldersSilently) {
   EXPECT_EQ(Songs(), expected);
   EXPECT_EQ(std::count(expected.begin(), expected.end(), "C:|radice|mp3|1"), 1);
   EXPECT_EQ(expected.size(), 4u);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // A path holds at most 259 characters: longer songs and folders, and all

@@ -50,7 +50,7 @@ TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
                 "Finito di copiare i brani il " + stamp + "Scritti in totale 8050 KBytes\r\n");
   EXPECT_EQ(Files(), Strings({"Finale.mp3", "Intro.mp3"}));
   EXPECT_TRUE(SameBytes("E\\Intro.mp3", "C\\lib\\Intro.mp3") && SameBytes("E\\Finale.mp3", "C\\lib\\Finale.mp3"));
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // Records 1, 5, 7 and 8 only.
@@ -63,7 +63,7 @@ TEST_F(CopyTest, NothingRequestedWritesOnlyTheFrame) {
                                  "Finito di copiare i brani il " + std::string(kStamp),
                                  "Scritti in totale 0 KBytes"}));
   EXPECT_TRUE(Files().empty());
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // Three songs a, b, c; the permutation is c a b, the draws with repetition
@@ -89,7 +89,7 @@ TEST_F(CopyTest, ReadsTheOrderListTheRuleChooses) {
       EXPECT_TRUE(SameBytes("E\\" + file, "C\\lib\\" + file.substr(0, 1) + ".mp3")) << file;
     }
   }
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // Songs already on the player stay when it is not cleared; a copy takes
@@ -225,11 +225,11 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     Exclude("C:\\Musica\\Natale");
     AddSong("a.mp3", 10);
     SetOrder(1, {"0"}, {"0"});
-    platform.ended = false;
+    shell.ended = false;
     platform.failCreate = !logOpens;
     dlg.UserClick(IDC_SHUFFLE_COPY);
 
-    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(shell.ended);
     for (int id : {IDC_ADD_INCLUDED, IDC_ADD_EXCLUDED, IDC_CHOOSE_PLAYER, IDC_REMOVE_INCLUDED, IDC_REMOVE_EXCLUDED,
                    IDC_FINISH, IDC_SHUFFLE_COPY, IDC_OPEN_PLAYLIST, IDC_SAVE_AS}) {
       EXPECT_FALSE(dlg.IsButtonEnabled(id)) << id;
@@ -241,9 +241,9 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     EXPECT_EQ(temp.ReadBytes("C\\lavoro\\ultima.lis"), record);
     // The record is no playlist of the user's.
     EXPECT_EQ(Texts({IDC_PLAYLIST_PATH, IDC_MODIFIED_FLAG}), Strings({"", "S"}));
-    EXPECT_EQ(platform.quitPosted, !logOpens);
+    EXPECT_EQ(shell.quit, !logOpens);
     Strings shown;
-    for (const ShownMessage& message : platform.messages) shown.push_back(message.text);
+    for (const ShownMessage& message : shell.messages) shown.push_back(message.text);
     EXPECT_EQ(shown, logOpens ? Strings()
                               : Strings({"Impossibile aprire il file\n    \"Playlist.txt\"\n"
                                          "forse \xE8 utilizzato da un altro programma",

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/dispatch.h"
-#include "app/table_store.h"
-#include "app/text.h"
+#include "store/table_store.h"
+#include "store/text.h"
 #include "fake_platform.h"
 
 using Strings = std::vector<std::string>;
@@ -84,11 +84,11 @@ class DialogTest : public ::testing::Test {
   }
   // The one message shown since the last call.
   void ExpectMessage(const std::string& text, const char* caption, unsigned style) {
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, text);
-    EXPECT_EQ(platform.messages[0].caption, caption);
-    EXPECT_EQ(platform.messages[0].style, style);
-    platform.messages.clear();
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].text, text);
+    EXPECT_EQ(shell.messages[0].caption, caption);
+    EXPECT_EQ(shell.messages[0].style, style);
+    shell.messages.clear();
   }
 
   // The node reached through these texts from the top (0 when one is
@@ -136,11 +136,11 @@ class DialogTest : public ::testing::Test {
   }
   std::string File(const std::string& name) { return "C:\\liste\\" + name; }
   void SaveAs(const std::string& name) {
-    platform.saveAnswers.push_back(File(name));
+    shell.saveAnswers.push_back(File(name));
     dlg.UserClick(IDC_SAVE_AS);
   }
   void Open(const std::string& name) {
-    platform.openAnswers.push_back(File(name));
+    shell.openAnswers.push_back(File(name));
     dlg.UserClick(IDC_OPEN_PLAYLIST);
   }
 
@@ -205,11 +205,12 @@ class DialogTest : public ::testing::Test {
   bool SameBytes(const std::string& a, const std::string& b) { return temp.ReadBytes(a) == temp.ReadBytes(b); }
 
   FakePlatform platform;
+  FakeShell shell;
 
  private:
   PlatformScope scope_;
 
  protected:
-  WatchedStore dlg{MainDialogProc};
+  WatchedStore dlg{shell, &MainDialogEvents()};
   TempFolder temp;
 };

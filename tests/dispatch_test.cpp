@@ -19,8 +19,8 @@ TEST_F(DispatchTest, StartsInTheInitialStateAndEscapeDoesNothing) {
   }
   dlg.SetText(IDC_MODIFIED_FLAG, "S");
   dlg.UserEscape();
-  EXPECT_FALSE(platform.ended);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_FALSE(shell.ended);
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // The close box and "Fine lavoro" alike: unsaved lists are asked about;
@@ -33,8 +33,8 @@ TEST_F(DispatchTest, TheExitQuestionDecidesWhetherTheWindowCloses) {
     for (int answer : {ANSWER_YES, ANSWER_NO, ANSWER_CANCEL, 0}) {
       SCOPED_TRACE(testing::Message() << (close ? "close" : "finish") << ", answer " << answer);
       std::filesystem::remove(temp.Native("C\\liste\\scelta.lis"));
-      platform.ended = false;
-      platform.messageAnswers = {answer};
+      shell.ended = false;
+      shell.messageAnswers = {answer};
       dlg.SetText(IDC_MODIFIED_FLAG, answer ? "S" : "N");  // 0: nothing to ask about
       if (close) dlg.UserClose(); else dlg.UserClick(IDC_FINISH);
 
@@ -42,8 +42,8 @@ TEST_F(DispatchTest, TheExitQuestionDecidesWhetherTheWindowCloses) {
         ExpectMessage("Il file utilizzato \xE8 stato modificato\nSalvarlo prima di uscire?",
                       "A T T E N Z I O N E !", MESSAGE_YES_NO_CANCEL | MESSAGE_ICON_EXCLAMATION);
       }
-      EXPECT_TRUE(platform.messages.empty());
-      EXPECT_EQ(platform.ended, answer != ANSWER_CANCEL);
+      EXPECT_TRUE(shell.messages.empty());
+      EXPECT_EQ(shell.ended, answer != ANSWER_CANCEL);
       EXPECT_EQ(temp.Exists("C\\liste\\scelta.lis"), answer == ANSWER_YES);
       EXPECT_EQ(Text(IDC_MODIFIED_FLAG), answer == ANSWER_NO || answer == ANSWER_CANCEL ? "S" : "N");
     }

@@ -130,7 +130,7 @@ std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& pa
   return std::make_unique<FailingOutputFile>(std::move(file), writeBytesBeforeFailure);
 }
 
-int FakePlatform::ShowMessage(void*, const std::string& text, const std::string& caption, unsigned style) {
+int FakeShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
   messages.push_back({text, caption, style});
   if (messageAnswers.empty()) return (style & 0xF) == MESSAGE_YES_NO_CANCEL ? ANSWER_YES : ANSWER_OK;
   int answer = messageAnswers.front();
@@ -138,7 +138,7 @@ int FakePlatform::ShowMessage(void*, const std::string& text, const std::string&
   return answer;
 }
 
-bool FakePlatform::TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path) {
+bool FakeShell::TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path) {
   if (answers.empty()) return false;
   std::optional<std::string> answer = answers.front();
   answers.pop_front();

@@ -1,6 +1,6 @@
 // The platform of the tests: real files in temporary folders, with drive
 // letters mapped onto them, and fakes for what a test must control (drive
-// kinds, free space, the clock, message boxes, file dialogs, failures).
+// kinds, free space, the clock, failures); and the window of the tests.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "store/shell.h"
 
 // A real folder that lives as long as the object; path() is its Windows form.
 class TempFolder {
@@ -44,6 +45,28 @@ struct ShownMessage {
   unsigned style;
 };
 
+// The window of the tests: records the messages shown and answers them,
+// and the file dialogs, from queues.
+class FakeShell : public Shell {
+ public:
+  std::deque<int> messageAnswers;  // default: ANSWER_OK / ANSWER_YES
+  std::vector<ShownMessage> messages;
+  std::deque<std::optional<std::string>> openAnswers;  // nullopt: cancelled
+  std::deque<std::optional<std::string>> saveAnswers;
+  bool ended = false;
+  bool quit = false;
+
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+  bool AskOpenPlaylist(std::string& path) override { return TakeAnswer(openAnswers, path); }
+  bool AskSavePlaylist(std::string& path) override { return TakeAnswer(saveAnswers, path); }
+  void EndDialog(int) override { ended = true; }
+  void Quit(int) override { quit = true; }
+
+ private:
+  // The next queued answer of a file dialog; an empty queue cancels.
+  static bool TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path);
+};
+
 class FakePlatform : public Platform {
  public:
   // Paths on drive letter (upper case) go to folder (a Windows-form path of
@@ -58,12 +81,6 @@ class FakePlatform : public Platform {
     drives_[letter].space = DiskSpace{freeBytes, clusterBytes};
   }
 
-  std::deque<int> messageAnswers;  // default: ANSWER_OK / ANSWER_YES
-  std::vector<ShownMessage> messages;
-  std::deque<std::optional<std::string>> openAnswers;  // nullopt: cancelled
-  std::deque<std::optional<std::string>> saveAnswers;
-  bool ended = false;
-  bool quitPosted = false;
   std::optional<std::time_t> now;
   // The working directory the program sees (Windows form); default: the real one.
   std::string workingDirectory;
@@ -105,11 +122,6 @@ class FakePlatform : public Platform {
   }
   std::time_t Now() override { return now ? *now : NativePlatform().Now(); }
   std::tm LocalTime(std::time_t when) override { return NativePlatform().LocalTime(when); }
-  int ShowMessage(void* owner, const std::string& text, const std::string& caption, unsigned style) override;
-  bool AskOpenPlaylist(void*, std::string& path) override { return TakeAnswer(openAnswers, path); }
-  bool AskSavePlaylist(void*, std::string& path) override { return TakeAnswer(saveAnswers, path); }
-  void EndDialog(void*, int) override { ended = true; }
-  void PostQuit(int) override { quitPosted = true; }
 
  private:
   struct Drive {
@@ -119,7 +131,5 @@ class FakePlatform : public Platform {
   };
   std::string Real(const std::string& path);
   Drive* DriveOf(const std::string& path);
-  // The next queued answer of a file dialog; an empty queue cancels.
-  static bool TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path);
   std::map<char, Drive> drives_;
 };

@@ -134,7 +134,7 @@ TEST_F(ListsTest, SavedListsOpenAgainAsTheyWere) {
   temp.WriteBytes("C\\lavoro\\ultima.lis", kOldBytes);
   EXPECT_EQ(WriteLastCopyRecord(dlg), 1);
   EXPECT_EQ(temp.ReadBytes("C\\lavoro\\ultima.lis"), kOldBytes);
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // What the current file and the modified flag hold after each event, and
@@ -171,8 +171,8 @@ TEST_F(ListsTest, CurrentFileAndFlagFollowEveryEvent) {
       {"open while saved", [&] { Open("due.lis"); }, due, "N", false, false},
       {"remove", [&] { Remove(IDC_EXCLUDED_LIST, 0); }, due, "S", true, false},
       {"open while modified", [&] { Open("uno.lis"); }, uno, "S", true, true},
-      {"save as cancelled", [&] { cancel(platform.saveAnswers, IDC_SAVE_AS); }, uno, "S", true, true},
-      {"open cancelled", [&] { cancel(platform.openAnswers, IDC_OPEN_PLAYLIST); }, uno, "S", true, true},
+      {"save as cancelled", [&] { cancel(shell.saveAnswers, IDC_SAVE_AS); }, uno, "S", true, true},
+      {"open cancelled", [&] { cancel(shell.openAnswers, IDC_OPEN_PLAYLIST); }, uno, "S", true, true},
       {"open a missing file", [&] { openFails("manca.lis"); }, uno, "S", true, true},
       {"open a folder", [&] { openFails("cartella.lis"); }, uno, "S", true, true},
       {"save", [&] { dlg.UserClick(IDC_SAVE); }, uno, "N", true, true},
@@ -187,7 +187,7 @@ TEST_F(ListsTest, CurrentFileAndFlagFollowEveryEvent) {
   }
   EXPECT_EQ(temp.ReadBytes("C\\liste\\uno.lis"), "*C:\\Musica\r\n?C:\\Musica\\Natale\r\n");
   EXPECT_EQ(Text(IDC_SONG_COUNT), "1");
-  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(shell.messages.empty());
 }
 
 // Before any file was saved or opened, "Salva e continua" and Yes to the
@@ -198,16 +198,16 @@ TEST_F(ListsTest, SavingWithoutAFileAsksForOne) {
       SCOPED_TRACE(testing::Message() << "exiting " << exiting << ", chosen " << chosen);
       std::filesystem::remove(temp.Native("C\\liste\\nuova.lis"));
       dlg.SetText(IDC_PLAYLIST_PATH, "");
-      platform.ended = false;
+      shell.ended = false;
       Include("C:\\Musica");
-      platform.saveAnswers = {chosen ? std::optional<std::string>(File("nuova.lis")) : std::nullopt};
+      shell.saveAnswers = {chosen ? std::optional<std::string>(File("nuova.lis")) : std::nullopt};
       if (exiting) dlg.UserClose(); else dlg.UserClick(IDC_SAVE);
 
-      EXPECT_TRUE(platform.saveAnswers.empty());
+      EXPECT_TRUE(shell.saveAnswers.empty());
       EXPECT_EQ(temp.Exists("C\\liste\\nuova.lis"), chosen);
       EXPECT_EQ(Texts({IDC_PLAYLIST_PATH, IDC_MODIFIED_FLAG}),
                 chosen ? Strings({File("nuova.lis"), "N"}) : Strings({"", "S"}));
-      EXPECT_EQ(platform.ended, exiting && chosen);
+      EXPECT_EQ(shell.ended, exiting && chosen);
     }
   }
 }
@@ -224,7 +224,7 @@ TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
       for (const char* file : files) temp.WriteBytes(file, kOldBytes);
       Open("scelta.lis");
       Include("C:\\Nuova");
-      platform.messages.clear();
+      shell.messages.clear();
       platform.failCreate = failure == 0;
       platform.writeBytesBeforeFailure = failure == 1 ? 9 : -1;  // the disk fills up half-way
       platform.failReplace = failure == 2;
@@ -233,7 +233,7 @@ TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
       if (how == ExitYes) dlg.UserClose();
       if (how == Record) EXPECT_EQ(WriteLastCopyRecord(dlg), -1);
 
-      if (how == ExitYes) platform.messages.erase(platform.messages.begin());  // the question
+      if (how == ExitYes) shell.messages.erase(shell.messages.begin());  // the question
       std::string written = how == Record        ? "C:\\lavoro\\ultima.lis"
                             : how == SaveAsOther ? File("altra.lis")
                                                  : File("scelta.lis");
@@ -244,7 +244,7 @@ TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
       EXPECT_EQ(Files("C\\liste"), Strings({"altra.lis", "scelta.lis"}));
       EXPECT_EQ(Files("C\\lavoro"), Strings({"ultima.lis"}));
       EXPECT_EQ(Texts({IDC_PLAYLIST_PATH, IDC_MODIFIED_FLAG}), Strings({File("scelta.lis"), "S"}));
-      EXPECT_FALSE(platform.ended);
+      EXPECT_FALSE(shell.ended);
       platform.failCreate = platform.failReplace = false;
       platform.writeBytesBeforeFailure = -1;
     }

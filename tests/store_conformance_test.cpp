@@ -3,7 +3,7 @@
 // A difference between the two is a fault of the table.
 #include <gtest/gtest.h>
 
-#include "app/controls.h"
+#include "store/controls.h"
 #include "app/dispatch.h"
 #include "store_harness.h"
 

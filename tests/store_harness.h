@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/state_store.h"
+#include "store/state_store.h"
 
 class StoreHarness {
  public:

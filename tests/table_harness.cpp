@@ -1,5 +1,5 @@
-#include "app/dispatch.h"
-#include "app/table_store.h"
+#include "fake_platform.h"
+#include "store/table_store.h"
 #include "store_harness.h"
 
 namespace {
@@ -16,15 +16,15 @@ class TableHarness : public StoreHarness {
   void Click(int id) override { table_.UserClick(id); }
   void SelectEntry(int id, int index) override { table_.UserSelectEntry(id, index); }
 
-  static int Proc(StateStore&, unsigned message, std::uintptr_t wparam, std::intptr_t) {
-    if (message == MSG_COMMAND && current) {
-      current->Received(static_cast<int>(wparam & 0xFFFF), static_cast<int>(wparam >> 16));
-    }
+  static int Command(StateStore&, int id, int code) {
+    if (current) current->Received(id, code);
     return 0;
   }
 
  private:
-  TableStore table_{&TableHarness::Proc};
+  static constexpr DialogEvents kEvents{nullptr, &TableHarness::Command, nullptr, nullptr, nullptr};
+  FakeShell shell_;
+  TableStore table_{shell_, &kEvents};
 };
 
 std::unique_ptr<StoreHarness> MakeTable() { return std::make_unique<TableHarness>(); }

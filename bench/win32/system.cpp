@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/main_window.h"
-#include "platform/win32/win32_store.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/win32_store.h"
 
 namespace {
 

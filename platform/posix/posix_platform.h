@@ -18,10 +18,4 @@ class PosixPlatform : public Platform {
   std::string CurrentDirectory() override;
   std::time_t Now() override;
   std::tm LocalTime(std::time_t when) override;
-  int ShowMessage(void* owner, const std::string& text, const std::string& caption,
-                  unsigned style) override;
-  bool AskOpenPlaylist(void* owner, std::string& path) override;
-  bool AskSavePlaylist(void* owner, std::string& path) override;
-  void EndDialog(void* dialog, int result) override;
-  void PostQuit(int code) override;
 };

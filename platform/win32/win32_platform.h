@@ -1,6 +1,5 @@
-// The platform on Windows: the KERNEL32, USER32 and COMDLG32 calls, in the
-// files of this folder by area: folders, drives, files, and the user-facing
-// rest.
+// The platform on Windows: the KERNEL32 calls, in the files of this folder
+// by area: folders, drives, files and the clock.
 #pragma once
 
 #include <windows.h>
@@ -23,10 +22,4 @@ class Win32Platform : public Platform {
   std::string CurrentDirectory() override;
   std::time_t Now() override;
   std::tm LocalTime(std::time_t when) override;
-  int ShowMessage(void* owner, const std::string& text, const std::string& caption,
-                  unsigned style) override;
-  bool AskOpenPlaylist(void* owner, std::string& path) override;
-  bool AskSavePlaylist(void* owner, std::string& path) override;
-  void EndDialog(void* dialog, int result) override;
-  void PostQuit(int code) override;
 };

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "platform/win32/main_window.h"
-#include "platform/win32/win32_store.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/win32_store.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class RealTree : public ::testing::Test {
   // Creates the dialog, after the test has set up its drives and folders.
   void Start() {
     dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                MainWindowProc, 0);
+                                MainDialogProc, reinterpret_cast<LPARAM>(&shell));
     ASSERT_NE(dialog, nullptr);
     tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
     view = std::make_unique<Win32Store>(dialog);
@@ -117,6 +117,7 @@ class RealTree : public ::testing::Test {
   }
 
   FakePlatform platform;
+  FakeShell shell;
 
  private:
   PlatformScope scope_;

@@ -3,7 +3,7 @@
 // that mouse and keyboard would bring.
 #include <windows.h>
 
-#include "platform/win32/win32_store.h"
+#include "ui/win32/win32_store.h"
 #include "store_harness.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "app/dispatch.h"
 #include "fake_platform.h"
-#include "platform/win32/main_window.h"
-#include "platform/win32/win32_store.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/win32_store.h"
 
 namespace {
 
@@ -14,11 +14,12 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest()
       : scope_(platform),
         dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                  MainWindowProc, 0)),
+                                  MainDialogProc, reinterpret_cast<LPARAM>(&shell))),
         store(dialog) {}
   ~MainWindowTest() override { DestroyWindow(dialog); }
 
   FakePlatform platform;
+  FakeShell shell;
 
  private:
   PlatformScope scope_;
@@ -48,17 +49,17 @@ TEST_F(MainWindowTest, OpensCentredInItsInitialStateWithTheTreesImages) {
 
 TEST_F(MainWindowTest, EscapeKeepsTheWindowFineLavoroAsksAndCloseEnds) {
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  EXPECT_FALSE(platform.ended);
+  EXPECT_FALSE(shell.ended);
   store.SetText(IDC_MODIFIED_FLAG, "S");
-  platform.messageAnswers = {ANSWER_CANCEL};
+  shell.messageAnswers = {ANSWER_CANCEL};
   SendDlgItemMessageA(dialog, IDC_FINISH, BM_CLICK, 0, 0);
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].caption, "A T T E N Z I O N E !");
-  EXPECT_FALSE(platform.ended);
+  ASSERT_EQ(shell.messages.size(), 1u);
+  EXPECT_EQ(shell.messages[0].caption, "A T T E N Z I O N E !");
+  EXPECT_FALSE(shell.ended);
   store.SetText(IDC_MODIFIED_FLAG, "N");
   SendMessageA(dialog, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(platform.ended);
-  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_TRUE(shell.ended);
+  EXPECT_EQ(shell.messages.size(), 1u);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/controls.h"
+#include "store/controls.h"
 #include "resource.h"
 
 namespace {

@@ -7,11 +7,15 @@
 
 #include <map>
 
-#include "app/state_store.h"
+#include "shell.h"
+#include "store/state_store.h"
 
 class Win32Store : public StateStore {
  public:
-  explicit Win32Store(HWND dialog) : dialog_(dialog) {}
+  // shell answers the window's calls; by default the dialog's own message
+  // boxes and file dialogs.
+  explicit Win32Store(HWND dialog, Shell* shell = nullptr)
+      : dialog_(dialog), ownShell_(dialog), shell_(shell ? *shell : ownShell_) {}
 
   int AddEntry(int id, const std::string& text) override;
   int InsertEntry(int id, int index, const std::string& text) override;
@@ -37,7 +41,7 @@ class Win32Store : public StateStore {
   TreeNode NodeParent(TreeNode node) override;
   int NodeChildCount(TreeNode node) override;
   void SetUpTreeImages() override;
-  void* Handle() override { return dialog_; }
+  Shell& Window() override { return shell_; }
 
  private:
   HWND Control(int id);
@@ -47,6 +51,8 @@ class Win32Store : public StateStore {
   void KeepRoomAfter(int id, LRESULT last);
 
   HWND dialog_;
+  Win32Shell ownShell_;
+  Shell& shell_;
   // Control windows by id. Finding a control asks the window server for the
   // dialog's children, far too slow for lists of 200,000 songs; the
   // controls live as long as the dialog.

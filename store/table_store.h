@@ -9,15 +9,14 @@
 #include <vector>
 
 #include "controls.h"
+#include "events.h"
 #include "state_store.h"
 
 class TableStore : public StateStore {
  public:
-  // The procedure that receives the controls' commands and notifications.
-  using DialogProc = int (*)(StateStore& dlg, unsigned message, std::uintptr_t wparam,
-                             std::intptr_t lparam);
-
-  explicit TableStore(DialogProc proc = nullptr);
+  // shell answers the window's calls; events, when given, receive the
+  // controls' commands and notifications as the program's entry points.
+  explicit TableStore(Shell& shell, const DialogEvents* events = nullptr);
 
   int AddEntry(int id, const std::string& text) override;
   int InsertEntry(int id, int index, const std::string& text) override;
@@ -43,7 +42,7 @@ class TableStore : public StateStore {
   TreeNode NodeParent(TreeNode node) override;
   int NodeChildCount(TreeNode node) override;
   void SetUpTreeImages() override {}
-  void* Handle() override { return nullptr; }
+  Shell& Window() override { return shell_; }
 
   // Sends the dialog's first message.
   void Initialise();
@@ -107,7 +106,8 @@ class TableStore : public StateStore {
   Node* FindNode(TreeNode node);
   void Command(int id, int code);
 
-  DialogProc proc_;
+  Shell& shell_;
+  const DialogEvents* events_;
   std::map<int, Control> controls_;
   std::vector<Node> nodes_;  // node handle k is nodes_[k - 1]
   std::vector<TreeNode> roots_;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/controls.h"
+#include "store/controls.h"
 
 namespace {
 

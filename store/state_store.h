@@ -1,14 +1,15 @@
 // The main dialog as the program's only data store. Every operation takes
 // the store first and reaches its data through control ids (IDC_...):
 // list boxes are arrays of strings, statics and edit fields hold texts.
-// Two realisations: the real Win32 dialog and TableStore, a keyed table of
-// controls with the same semantics.
+// Realisations: the real Win32 dialog, the Qt window, and TableStore, a keyed
+// table of controls with the same semantics.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "resource.h"
+#include "shell.h"
 
 // A node of the folder tree; 0 is no node (and, as a parent, the top level).
 using TreeNode = std::uintptr_t;
@@ -71,7 +72,6 @@ class StateStore {
   // folder, 2 unused, 3 fixed disk, 4 removable disk, 5 CD-ROM, 6 unused.
   virtual void SetUpTreeImages() = 0;
 
-  // The window that owns message boxes and file dialogs (an HWND on Windows,
-  // null where there is no window).
-  virtual void* Handle() = 0;
+  // The window's own calls: message boxes, file dialogs, ending.
+  virtual Shell& Window() = 0;
 };

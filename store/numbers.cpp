@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "catalogue.h"
+#include "numbers.h"
 
 // Numbers are written with "%d" and "%u"; anything else falls back to the
 // runtime's reading.

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "dispatch.h"
 #include "text.h"
 
-TableStore::TableStore(DialogProc proc) : proc_(proc) {
+TableStore::TableStore(Shell& shell, const DialogEvents* events)
+    : shell_(shell), events_(events) {
   for (std::size_t i = 0; i < kControlCount; ++i) controls_[kControls[i].id].info = &kControls[i];
 }
 
@@ -22,7 +22,7 @@ TableStore::Control* TableStore::FindList(int id) {
 }
 
 void TableStore::Command(int id, int code) {
-  if (proc_) proc_(*this, MSG_COMMAND, CommandParam(id, code), 0);
+  if (events_) events_->command(*this, id, code);
 }
 
 std::string_view TableStore::Entries::operator[](std::size_t index) const {
@@ -234,7 +234,7 @@ int TableStore::NodeSelectedImage(TreeNode node) const {
 }
 
 void TableStore::Initialise() {
-  if (proc_) proc_(*this, MSG_INITDIALOG, 0, 0);
+  if (events_) events_->start(*this);
 }
 
 void TableStore::UserType(int id, const std::string& keys) {
@@ -281,16 +281,13 @@ void TableStore::UserSelectNode(TreeNode node) {
   Node* found = FindNode(node);
   if (!found || node == selectedNode_) return;
   selectedNode_ = node;
-  Notification notification{IDC_FOLDER_TREE, NOTIFY_TREE_SELCHANGED, found->data};
-  if (proc_) {
-    proc_(*this, MSG_NOTIFY, IDC_FOLDER_TREE, reinterpret_cast<std::intptr_t>(&notification));
-  }
+  if (events_) events_->treeSelection(*this, found->data);
 }
 
 void TableStore::UserClose() {
-  if (proc_) proc_(*this, MSG_CLOSE, 0, 0);
+  if (events_) events_->close(*this);
 }
 
 void TableStore::UserEscape() {
-  if (proc_) proc_(*this, MSG_COMMAND, CommandParam(ID_CANCEL, NOTIFY_BUTTON_CLICKED), 0);
+  Command(ID_CANCEL, NOTIFY_BUTTON_CLICKED);
 }

@@ -1,4 +1,4 @@
-#include "win32_platform.h"
+#include "shell.h"
 
 #include <commdlg.h>
 
@@ -12,10 +12,10 @@ constexpr char kPlaylistFilter[] = "Playlist\0*.lis\0";
 constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
 constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
 
-OPENFILENAMEA PlaylistDialog(void* owner, std::string& buffer) {
+OPENFILENAMEA PlaylistDialog(HWND owner, std::string& buffer) {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = static_cast<HWND>(owner);
+  dialog.hwndOwner = owner;
   dialog.lpstrFilter = kPlaylistFilter;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = &buffer[0];
@@ -25,31 +25,23 @@ OPENFILENAMEA PlaylistDialog(void* owner, std::string& buffer) {
 
 }  // namespace
 
-std::time_t Win32Platform::Now() { return std::time(nullptr); }
-
-std::tm Win32Platform::LocalTime(std::time_t when) {
-  std::tm* local = std::localtime(&when);
-  return local ? *local : std::tm{};
+int Win32Shell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
+  return MessageBoxA(dialog_, text.c_str(), caption.c_str(), style);
 }
 
-int Win32Platform::ShowMessage(void* owner, const std::string& text, const std::string& caption,
-                               unsigned style) {
-  return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), style);
-}
-
-bool Win32Platform::AskOpenPlaylist(void* owner, std::string& path) {
+bool Win32Shell::AskOpenPlaylist(std::string& path) {
   std::string buffer(MAX_PATH, '\0');
-  OPENFILENAMEA dialog = PlaylistDialog(owner, buffer);
+  OPENFILENAMEA dialog = PlaylistDialog(dialog_, buffer);
   dialog.Flags = kOpenFlags;
   if (!GetOpenFileNameA(&dialog)) return false;
   path.assign(buffer.c_str());
   return true;
 }
 
-bool Win32Platform::AskSavePlaylist(void* owner, std::string& path) {
+bool Win32Shell::AskSavePlaylist(std::string& path) {
   // Four bytes over a path: room for the ".lis" the dialog may append.
   std::string buffer(MAX_PATH + 4, '\0');
-  OPENFILENAMEA dialog = PlaylistDialog(owner, buffer);
+  OPENFILENAMEA dialog = PlaylistDialog(dialog_, buffer);
   dialog.lpstrDefExt = "lis";
   dialog.Flags = kSaveFlags;
   if (!GetSaveFileNameA(&dialog)) return false;
@@ -57,13 +49,6 @@ bool Win32Platform::AskSavePlaylist(void* owner, std::string& path) {
   return true;
 }
 
-void Win32Platform::EndDialog(void* dialog, int result) {
-  ::EndDialog(static_cast<HWND>(dialog), result);
-}
+void Win32Shell::EndDialog(int result) { ::EndDialog(dialog_, result); }
 
-void Win32Platform::PostQuit(int code) { PostQuitMessage(code); }
-
-Platform& NativePlatform() {
-  static Win32Platform platform;
-  return platform;
-}
+void Win32Shell::Quit(int code) { PostQuitMessage(code); }
