@@ -38,20 +38,9 @@ HWND WaitForDialog(HWND main) {
   return dialog;
 }
 
-HWND WaitForFileDialog(HWND main) {
-  HWND dialog = nullptr;
-  bool shown = WaitFor([&] { return (dialog = OwnedDialog(main)) != nullptr && FileNameField(dialog); });
-  return shown ? dialog : nullptr;
-}
-
 }  // namespace
 
 std::string WaitWindow(const Words&) { return WaitForMainWindow() ? "" : NoWindow(); }
-
-std::string SetTimeout(const Words& args) {
-  g_timeout_ms = static_cast<DWORD>(std::stod(args[0]) * 1000);
-  return {};
-}
 
 std::string SelectFolder(const Words& args) {
   HWND main = WaitForMainWindow();
@@ -89,24 +78,6 @@ std::string TypeInto(const Words& args) {
   return ok ? "" : "the program did not take the keys";
 }
 
-std::string ClickEntry(const Words& args) {
-  HWND main = WaitForMainWindow();
-  HWND list = main ? ControlByName(main, args[0]) : nullptr;
-  if (!list) return "no list " + Quote(args[0]);
-  std::vector<std::wstring> entries = ListEntries(list);
-  std::size_t index = 0;
-  while (index < entries.size() && entries[index] != args[1]) ++index;
-  if (index == entries.size()) return "no entry " + Quote(args[1]) + " in " + Quote(args[0]);
-  Send(list, LB_SETTOPINDEX, index, 0);
-  // The system carries the rectangle across to the list and back.
-  RECT item = {};
-  Send(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-  LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  Send(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  Send(list, WM_LBUTTONUP, 0, point);
-  return {};
-}
-
 std::string AnswerMessage(const Words& args) {
   static const std::map<std::wstring, int> buttons = {
       {L"yes", IDYES}, {L"no", IDNO}, {L"cancel", IDCANCEL}, {L"ok", IDOK}};
@@ -118,45 +89,6 @@ std::string AnswerMessage(const Words& args) {
   HWND button = GetDlgItem(box, which->second);
   if (!button || !IsWindowVisible(button)) return "the message box has no button " + Quote(args[0]);
   return PressButton(button);
-}
-
-std::string FillFileDialog(const Words& args) {
-  HWND main = WaitForMainWindow();
-  HWND dialog = main ? WaitForFileDialog(main) : nullptr;
-  if (!dialog) return "no file dialog";
-  HWND field = FileNameField(dialog);
-  Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[0].c_str()));
-  return PressButton(GetDlgItem(dialog, IDOK));
-}
-
-std::string CancelFileDialog(const Words&) {
-  HWND main = WaitForMainWindow();
-  HWND dialog = main ? WaitForFileDialog(main) : nullptr;
-  if (!dialog) return "no file dialog";
-  return PressButton(GetDlgItem(dialog, IDCANCEL));
-}
-
-std::string CloseWindow(const Words&) {
-  HWND main = WaitForMainWindow();
-  if (!main) return NoWindow();
-  PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return {};
-}
-
-std::string PressKey(const Words& args) {
-  static const std::map<std::wstring, UINT> keys = {{L"escape", VK_ESCAPE}, {L"enter", VK_RETURN}};
-  auto key = keys.find(args[0]);
-  if (key == keys.end()) return "no key " + Quote(args[0]);
-  HWND main = WaitForMainWindow();
-  if (!main) return NoWindow();
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
-  HWND target = info.hwndFocus ? info.hwndFocus : main;
-  UINT scan = MapVirtualKeyW(key->second, MAPVK_VK_TO_VSC);
-  PostMessageW(target, WM_KEYDOWN, key->second, 1 | (scan << 16));
-  PostMessageW(target, WM_KEYUP, key->second, 1 | (scan << 16) | (3u << 30));
-  return {};
 }
 
 std::string WaitGone(const Words&) {

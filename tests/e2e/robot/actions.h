@@ -5,8 +5,6 @@
 #include "commands.h"
 
 std::string WaitWindow(const Words& args);
-// timeout SECONDS: how long every later wait lasts.
-std::string SetTimeout(const Words& args);
 // select LABEL...: opens the tree along the labels, from a drive's node down,
 // and selects the last one.
 std::string SelectFolder(const Words& args);
@@ -15,17 +13,8 @@ std::string ClickButton(const Words& args);
 // type FIELD TEXT: selects the field's text, erases it and types the text
 // key by key (an empty TEXT only erases).
 std::string TypeInto(const Words& args);
-// click-entry LIST TEXT: clicks the entry of a list.
-std::string ClickEntry(const Words& args);
 // answer yes|no|cancel|ok: presses the button of the open message box.
 std::string AnswerMessage(const Words& args);
-// file-dialog NAME: types the file name into the open file dialog and confirms.
-std::string FillFileDialog(const Words& args);
-std::string CancelFileDialog(const Words& args);
-// close: the window's close box.
-std::string CloseWindow(const Words& args);
-// press escape|enter: a key, to the control that has the keyboard focus.
-std::string PressKey(const Words& args);
 // gone: waits until the window has disappeared.
 std::string WaitGone(const Words& args);
 // rect: prints the window's position and size on screen: x y width height.

@@ -30,26 +30,6 @@ std::string ExpectFieldText(const std::wstring& name, const std::function<bool(c
   return Quote(name) + " shows " + Quote(shown) + ", expected " + Quote(wanted);
 }
 
-std::string ExpectButtons(const Words& labels, bool enabled) {
-  HWND main = WaitForMainWindow();
-  if (!main) return "the program's window is not on screen";
-  for (const std::wstring& label : labels) {
-    HWND button = ButtonByLabel(main, label);
-    if (!button) return "no button " + Quote(label);
-    if (!WaitFor([&] { return (IsWindowEnabled(button) != 0) == enabled; }))
-      return "button " + Quote(label) + (enabled ? " is disabled" : " is enabled");
-  }
-  return {};
-}
-
-std::string ExpectCheck(const std::wstring& label, bool checked) {
-  HWND main = WaitForMainWindow();
-  HWND button = main ? ButtonByLabel(main, label) : nullptr;
-  if (!button) return "no button " + Quote(label);
-  if (WaitFor([&] { return (Send(button, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked; })) return {};
-  return Quote(label) + (checked ? " is not checked" : " is checked");
-}
-
 // Waits for a message box with the caption whose text passes the test.
 std::string ExpectMessageText(const std::wstring& caption, const std::function<bool(const std::wstring&)>& test,
                               const std::wstring& wanted) {
@@ -70,20 +50,6 @@ std::string ExpectMessageText(const std::wstring& caption, const std::function<b
 
 // The node reached along the labels, each one opened as a person opens it to
 // look inside; null (with the reason) when a label is not shown.
-HTREEITEM OpenPath(HWND tree, const Words& labels, std::string& failure) {
-  HTREEITEM node = nullptr;
-  for (const std::wstring& label : labels) {
-    HTREEITEM child = nullptr;
-    if (!WaitFor([&] { return (child = NodeByLabel(tree, node, label)) != nullptr; })) {
-      failure = "no node " + Quote(label) + " among " + Join(NodeLabels(tree, node));
-      return nullptr;
-    }
-    ExpandNode(tree, child);
-    node = child;
-  }
-  return node;
-}
-
 void DescribeTree(HWND tree, HTREEITEM parent, const std::string& indent, std::string& out) {
   for (const std::wstring& label : NodeLabels(tree, parent)) {
     out += indent + ToUtf8(label) + "\n";
@@ -95,31 +61,8 @@ void DescribeTree(HWND tree, HTREEITEM parent, const std::string& indent, std::s
 
 }  // namespace
 
-std::string ExpectTree(const Words& args) {
-  std::size_t separator = 0;
-  while (separator < args.size() && args[separator] != L"=") ++separator;
-  if (separator == args.size()) return "expect-tree needs '='";
-  Words path(args.begin(), args.begin() + separator);
-  Words wanted(args.begin() + separator + 1, args.end());
-  HWND main = WaitForMainWindow();
-  HWND tree = main ? ControlByName(main, L"tree") : nullptr;
-  if (!tree) return "no tree";
-  std::string failure;
-  HTREEITEM node = OpenPath(tree, path, failure);
-  if (!failure.empty()) return failure;
-  std::vector<std::wstring> shown;
-  if (WaitFor([&] { return (shown = NodeLabels(tree, node)) == wanted; })) return {};
-  return "the tree shows " + Join(shown) + ", expected " + Join(wanted);
-}
-
 std::string ExpectText(const Words& args) {
   return ExpectFieldText(args[0], [&](const std::wstring& shown) { return shown == args[1]; }, args[1]);
-}
-
-std::string ExpectMatch(const Words& args) {
-  std::wregex pattern(args[1]);
-  return ExpectFieldText(
-      args[0], [&](const std::wstring& shown) { return std::regex_match(shown, pattern); }, args[1]);
 }
 
 std::string ExpectList(const Words& args) {
@@ -132,37 +75,10 @@ std::string ExpectList(const Words& args) {
   return Quote(args[0]) + " shows " + Join(shown) + ", expected " + Join(wanted);
 }
 
-std::string ExpectEnabled(const Words& args) { return ExpectButtons(args, true); }
-std::string ExpectDisabled(const Words& args) { return ExpectButtons(args, false); }
-std::string ExpectChecked(const Words& args) { return ExpectCheck(args[0], true); }
-std::string ExpectUnchecked(const Words& args) { return ExpectCheck(args[0], false); }
-
-std::string ExpectMessage(const Words& args) {
-  return ExpectMessageText(args[0], [&](const std::wstring& text) { return text == args[1]; }, args[1]);
-}
-
 std::string ExpectMessageMatch(const Words& args) {
   std::wregex pattern(args[1]);
   return ExpectMessageText(
       args[0], [&](const std::wstring& text) { return std::regex_match(text, pattern); }, args[1]);
-}
-
-std::string ExpectNoDialog(const Words&) {
-  HWND main = WaitForMainWindow();
-  if (!main) return "the program's window is not on screen";
-  HWND dialog = nullptr;
-  if (!WaitFor([&] { return (dialog = OwnedDialog(main)) == nullptr; }))
-    return "a window is open: " + Quote(TextOf(dialog)) + ": " + Quote(MessageText(dialog));
-  // Answered only once the program has finished what the closed window started.
-  bool idle = false;
-  Send(main, WM_NULL, 0, 0, &idle);
-  return idle ? "" : "the program is busy";
-}
-
-std::string PrintScreen(const Words&) {
-  printf("%s", DescribeScreen().c_str());
-  fflush(stdout);
-  return {};
 }
 
 std::string DescribeScreen() {

@@ -19,30 +19,15 @@ struct Command {
 const std::map<std::wstring, Command>& Commands() {
   static const std::map<std::wstring, Command> commands = {
       {L"window", {WaitWindow, 0}},
-      {L"timeout", {SetTimeout, 1}},
       {L"select", {SelectFolder, 1}},
       {L"click", {ClickButton, 1}},
       {L"type", {TypeInto, 2}},
-      {L"click-entry", {ClickEntry, 2}},
       {L"answer", {AnswerMessage, 1}},
-      {L"file-dialog", {FillFileDialog, 1}},
-      {L"cancel-file-dialog", {CancelFileDialog, 0}},
-      {L"close", {CloseWindow, 0}},
-      {L"press", {PressKey, 1}},
       {L"gone", {WaitGone, 0}},
       {L"rect", {PrintRect, 0}},
-      {L"show", {PrintScreen, 0}},
-      {L"expect-tree", {ExpectTree, 1}},
       {L"expect-text", {ExpectText, 2}},
-      {L"expect-match", {ExpectMatch, 2}},
       {L"expect-list", {ExpectList, 1}},
-      {L"expect-enabled", {ExpectEnabled, 1}},
-      {L"expect-disabled", {ExpectDisabled, 1}},
-      {L"expect-checked", {ExpectChecked, 1}},
-      {L"expect-unchecked", {ExpectUnchecked, 1}},
-      {L"expect-message", {ExpectMessage, 2}},
       {L"expect-message-match", {ExpectMessageMatch, 2}},
-      {L"expect-no-dialog", {ExpectNoDialog, 0}},
   };
   return commands;
 }

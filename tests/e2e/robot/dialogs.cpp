@@ -1,7 +1,5 @@
 #include "dialogs.h"
 
-#include <dlgs.h>
-
 #include "window.h"
 
 namespace {
@@ -21,29 +19,12 @@ BOOL CALLBACK MatchOwned(HWND window, LPARAM context) {
   return TRUE;
 }
 
-// The file-name field of the newer dialogs is an edit inside a combo box.
-BOOL CALLBACK FirstEdit(HWND window, LPARAM context) {
-  if (ClassOf(window) != L"Edit") return TRUE;
-  *reinterpret_cast<HWND*>(context) = window;
-  return FALSE;
-}
-
 }  // namespace
 
 HWND OwnedDialog(HWND main) {
   Search search = {main, nullptr};
   EnumWindows(MatchOwned, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-HWND FileNameField(HWND dialog) {
-  HWND field = GetDlgItem(dialog, edt1);
-  if (field && IsWindowVisible(field)) return field;
-  HWND combo = GetDlgItem(dialog, cmb13);
-  if (!combo || !IsWindowVisible(combo)) return nullptr;
-  HWND edit = nullptr;
-  EnumChildWindows(combo, FirstEdit, reinterpret_cast<LPARAM>(&edit));
-  return edit;
 }
 
 std::wstring MessageText(HWND box) {
