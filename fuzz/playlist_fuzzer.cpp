@@ -15,7 +15,18 @@ namespace {
 // the fuzzer's time on the store rather than on the reader.
 class ReadingOrderStore : public TableStore {
  public:
+  ReadingOrderStore() : TableStore(window_) {}
   int AddEntry(int id, const std::string& text) override { return InsertEntry(id, -1, text); }
+
+ private:
+  // The reader asks nothing of the window.
+  class NoWindow : public Shell {
+    int ShowMessage(const std::string&, const std::string&, unsigned) override { std::abort(); }
+    bool AskOpenPlaylist(std::string&) override { std::abort(); }
+    bool AskSavePlaylist(std::string&) override { std::abort(); }
+    void EndDialog(int) override { std::abort(); }
+    void Quit(int) override { std::abort(); }
+  } window_;
 };
 
 const std::string kNeverInAnEntry("\r\n*?\0", 5);
