@@ -55,8 +55,8 @@ CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string&
 
 bool HeldListings::RemoveFile(const std::string& path) { return NativePlatform().RemoveFile(path); }
 
-std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& path, bool mustBeNew) {
-  return NativePlatform().CreateOutputFile(path, mustBeNew);
+std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& path) {
+  return NativePlatform().CreateOutputFile(path);
 }
 
 bool HeldListings::ReplaceWith(const std::string& from, const std::string& to) {

@@ -25,7 +25,7 @@ class HeldListings : public Platform {
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
                          unsigned long& error) override;
   bool RemoveFile(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path, bool mustBeNew) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override;
   bool ReadWholeFile(const std::string& path, std::string& bytes) override;
   std::string CurrentDirectory() override;
