@@ -1,30 +1,31 @@
-// Speed of the copy run against cp. Writes a library of 500 songs, then in
-// each round empties the player and times the program's copy run onto it,
-// empties it again and times cp of the same files, alternating which goes
-// first. Prints the medians and the ratio of the throughputs; exits with 1
-// when the program reaches less than 0.95 of cp's throughput.
+// Speed of the copy run against cp, process for process. Writes a library of
+// 500 songs and one file of the library's whole size; in each round empties
+// the player and times, in an order that turns from round to round:
+// mescola_copy (the program's start, scan and copy run, in a process of its
+// own), cp of the same files, and the one large file copied with sendfile,
+// the most this machine can move from the library's disk to the player.
+// Prints the medians and the ratio of the throughputs; exits with 1 when the
+// program reaches less than 0.95 of cp's throughput.
 //
 //   copy_bench LIBRARY_DIR PLAYER_DIR [ROUNDS]
 //
-// PLAYER_DIR should be a size-limited tmpfs (scripts/bench-copy mounts one).
+// PLAYER_DIR should be a size-limited tmpfs (scripts/bench-copy mounts one);
+// mescola_copy is looked for beside copy_bench.
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/sendfile.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "app/dispatch.h"
-#include "store/table_store.h"
-#include "catalogue/catalogue.h"
-#include "copy/copy.h"
-#include "platform/posix/drive_map.h"
 
 extern char** environ;
 
@@ -36,8 +37,23 @@ constexpr int kSongs = 500;
 
 using Clock = std::chrono::steady_clock;
 
-// Songs of 1 to 3 MB of pseudo-random bytes (nothing a file system can
-// compress or leave sparse). Returns the total size in bytes.
+// Fills words with pseudo-random bytes (nothing a file system can compress
+// or leave sparse), going on from state.
+void Scramble(std::vector<std::uint64_t>& words, std::uint64_t& state) {
+  for (std::uint64_t& word : words) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    word = state;
+  }
+}
+
+void WriteFile(const fs::path& file, const std::vector<std::uint64_t>& words, std::size_t size) {
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(words.data()),
+                                              static_cast<std::streamsize>(size));
+}
+
+// Songs of 1 to 3 MB. Returns the total size in bytes.
 double WriteLibrary(const fs::path& library, std::vector<std::string>& files) {
   double total = 0;
   std::uint64_t state = 0x9E3779B97F4A7C15ull;
@@ -45,21 +61,27 @@ double WriteLibrary(const fs::path& library, std::vector<std::string>& files) {
   for (int k = 0; k < kSongs; ++k) {
     std::size_t size = (1u << 20) + (static_cast<std::size_t>(k) * 7919u * 4099u) % (2u << 20);
     words.resize((size + 7) / 8);
-    for (std::uint64_t& word : words) {
-      state ^= state << 13;
-      state ^= state >> 7;
-      state ^= state << 17;
-      word = state;
-    }
+    Scramble(words, state);
     char name[32];
     std::snprintf(name, sizeof name, "brano%03d.mp3", k);
     fs::path file = library / name;
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(words.data()),
-                                                static_cast<std::streamsize>(size));
+    WriteFile(file, words, size);
     files.push_back(file.string());
     total += static_cast<double>(size);
   }
   return total;
+}
+
+// One file of bytes bytes, written 64 MiB at a time.
+void WriteLargeFile(const fs::path& file, double bytes) {
+  std::uint64_t state = 0x2545F4914F6CDD1Dull;
+  std::vector<std::uint64_t> words((std::size_t{64} << 20) / 8);
+  std::ofstream out(file, std::ios::binary);
+  for (double left = bytes; left > 0; left -= static_cast<double>(words.size() * 8)) {
+    Scramble(words, state);
+    std::size_t size = std::min(words.size() * 8, static_cast<std::size_t>(left));
+    out.write(reinterpret_cast<const char*>(words.data()), static_cast<std::streamsize>(size));
+  }
 }
 
 void Empty(const fs::path& folder) {
@@ -70,33 +92,35 @@ double Seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// One whole copy run of the program, as "Mescola e copia" starts it.
-double TimeProgram(const std::string& library) {
-  TableStore dlg(MainDialogProc);
-  dlg.Initialise();
-  dlg.AddEntry(IDC_INCLUDED_LIST, library);
-  RebuildCatalogue(dlg);
-  dlg.SetText(IDC_PLAYER_PATH, "E:");
-  dlg.SetText(IDC_CLUSTER_BYTES, "4096");
-  Clock::time_point start = Clock::now();
-  int result = CopyToPlayer(dlg);
-  double seconds = Seconds(start);
-  if (result != 1) std::fprintf(stderr, "copy run ended with %d\n", result);
-  return seconds;
-}
-
-double TimeCp(const std::vector<std::string>& files, const std::string& player) {
-  std::vector<char*> argv{const_cast<char*>("cp"), const_cast<char*>("--")};
-  for (const std::string& file : files) argv.push_back(const_cast<char*>(file.c_str()));
-  argv.push_back(const_cast<char*>(player.c_str()));
+// From the start of the process to its end.
+double TimeProcess(std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   Clock::time_point start = Clock::now();
   pid_t child;
   int status = 0;
-  if (posix_spawnp(&child, "cp", nullptr, nullptr, argv.data(), environ) != 0 ||
+  if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
       waitpid(child, &status, 0) != child || status != 0) {
-    std::fprintf(stderr, "cp failed\n");
+    std::fprintf(stderr, "%s failed\n", argv[0]);
   }
+  return Seconds(start);
+}
+
+// The large file copied into the player by sendfile alone: no process to
+// start, no file to look for, one open and close, the kernel's copy.
+double TimeSendfile(const fs::path& file, const fs::path& player) {
+  Clock::time_point start = Clock::now();
+  int in = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  int out = open((player / file.filename()).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  bool copied = in >= 0 && out >= 0;
+  for (ssize_t n = 1; copied && n > 0;) {
+    n = sendfile(out, in, nullptr, std::size_t{1} << 30);
+    if (n < 0) copied = false;
+  }
+  if (out >= 0 && close(out) != 0) copied = false;
+  if (in >= 0) close(in);
+  if (!copied) std::fprintf(stderr, "sendfile failed\n");
   return Seconds(start);
 }
 
@@ -116,38 +140,49 @@ int main(int argc, char** argv) {
   fs::path library = fs::absolute(argv[1]);
   fs::path player = fs::absolute(argv[2]);
   int rounds = argc > 3 ? std::atoi(argv[3]) : 7;
-  std::string drives = "C=fixed:/;E=removable:" + player.string();
-  setenv("MESCOLA_DRIVES", drives.c_str(), 1);
+  std::string program = (fs::absolute(argv[0]).parent_path() / "mescola_copy").string();
   // The copy log goes to the working directory: keep it beside the library.
   fs::current_path(library.parent_path());
 
   std::vector<std::string> files;
   double bytes = WriteLibrary(library, files);
-  std::string libraryPath = FromNativePath(library.string());
+  fs::path large = library.parent_path() / "grande.bin";
+  WriteLargeFile(large, bytes);
   std::printf("%d songs, %.1f MB, player %s\n", kSongs, bytes / 1048576, player.c_str());
 
-  // A first, untimed round of each brings the library into the page cache.
-  Empty(player);
-  TimeProgram(libraryPath);
-  Empty(player);
-  TimeCp(files, player.string());
-
-  std::vector<double> program, cp;
-  for (int round = 0; round < rounds; ++round) {
-    for (int turn = 0; turn < 2; ++turn) {
+  std::vector<std::string> cpCommand{"cp", "--"};
+  cpCommand.insert(cpCommand.end(), files.begin(), files.end());
+  cpCommand.push_back(player.string());
+  std::vector<std::string> programCommand{program, library.string(), player.string()};
+  std::vector<double> times[3];
+  const char* names[3] = {"program", "cp", "sendfile"};
+  // Round 0, untimed, brings the library and the large file into the page
+  // cache.
+  for (int round = 0; round <= rounds; ++round) {
+    for (int turn = 0; turn < 3; ++turn) {
+      int which = (round + turn) % 3;
       Empty(player);
-      if ((round + turn) % 2 == 0) program.push_back(TimeProgram(libraryPath));
-      else cp.push_back(TimeCp(files, player.string()));
+      double seconds = which == 0   ? TimeProcess(programCommand)
+                       : which == 1 ? TimeProcess(cpCommand)
+                                    : TimeSendfile(large, player);
+      if (round > 0) times[which].push_back(seconds);
     }
-    std::printf("round %d: program %.3f s, cp %.3f s\n", round + 1, program.back(), cp.back());
+    if (round == 0) continue;
+    std::printf("round %d: program %.3f s, cp %.3f s, sendfile %.3f s\n", round,
+                times[0].back(), times[1].back(), times[2].back());
   }
   Empty(player);
+  fs::remove(large);
 
-  double programRate = bytes / 1048576 / Median(program);
-  double cpRate = bytes / 1048576 / Median(cp);
-  double ratio = programRate / cpRate;
-  std::printf("median program %.3f s (%.0f MB/s), cp %.3f s (%.0f MB/s), ratio %.3f: %s\n",
-              Median(program), programRate, Median(cp), cpRate, ratio,
-              ratio >= 0.95 ? "ok" : "BELOW 0.95");
+  double rates[3];
+  std::printf("\n| | median time | throughput |\n|---|---:|---:|\n");
+  for (int which = 0; which < 3; ++which) {
+    rates[which] = bytes / 1048576 / Median(times[which]);
+    std::printf("| %s | %.3f s | %.0f MB/s |\n", names[which], Median(times[which]),
+                rates[which]);
+  }
+  double ratio = rates[0] / rates[1];
+  std::printf("\nprogram / cp %.2f (%s), program / sendfile %.2f, cp / sendfile %.2f\n", ratio,
+              ratio >= 0.95 ? "ok" : "BELOW 0.95", rates[0] / rates[2], rates[1] / rates[2]);
   return ratio >= 0.95 ? 0 : 1;
 }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/dispatch.h"
+#include "quiet_shell.h"
 #include "store/table_store.h"
 #include "catalogue/catalogue.h"
 #include "held_listings.h"
@@ -94,7 +95,7 @@ void Include(StateStore& dlg, const std::string& root) {
 
 // A main dialog on the table store with root as its one included folder.
 std::unique_ptr<TableStore> DialogIncluding(const std::string& root) {
-  auto dlg = std::make_unique<TableStore>(MainDialogProc);
+  auto dlg = std::make_unique<TableStore>(Quiet(), &MainDialogEvents());
   dlg->Initialise();
   Include(*dlg, root);
   return dlg;

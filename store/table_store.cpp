@@ -5,13 +5,20 @@
 #include "text.h"
 
 TableStore::TableStore(Shell& shell, const DialogEvents* events)
-    : shell_(shell), events_(events) {
-  for (std::size_t i = 0; i < kControlCount; ++i) controls_[kControls[i].id].info = &kControls[i];
+    : shell_(shell), events_(events), controls_(kControlCount) {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    int id = kControls[i].id;
+    if (static_cast<std::size_t>(id) >= slots_.size()) slots_.resize(id + 1, NO_CONTROL);
+    slots_[id] = static_cast<int>(i);
+    controls_[i].info = &kControls[i];
+  }
 }
 
 TableStore::Control* TableStore::Find(int id) {
-  auto found = controls_.find(id);
-  return found == controls_.end() ? nullptr : &found->second;
+  if (id < 0 || static_cast<std::size_t>(id) >= slots_.size() || slots_[id] == NO_CONTROL) {
+    return nullptr;
+  }
+  return &controls_[slots_[id]];
 }
 
 TableStore::Control* TableStore::FindList(int id) {
@@ -26,30 +33,43 @@ void TableStore::Command(int id, int code) {
 }
 
 std::string_view TableStore::Entries::operator[](std::size_t index) const {
-  return std::string_view(texts_).substr(Begin(index), ends_[index] - Begin(index));
+  return std::string_view(texts_).substr(spans_[index].begin, spans_[index].length);
 }
 
-void TableStore::Entries::insert(std::size_t index, std::string_view text) {
-  if (index == ends_.size()) {
-    texts_.append(text);
-    ends_.push_back(texts_.size());
-    return;
+bool TableStore::Entries::insert(std::size_t index, std::string_view text) {
+  if (index == spans_.size() && index > 0 && (*this)[index - 1] == text) {
+    spans_.push_back(spans_.back());
+    return true;
   }
-  texts_.insert(Begin(index), text);
-  ends_.insert(ends_.begin() + static_cast<std::ptrdiff_t>(index), Begin(index) + text.size());
-  for (std::size_t i = index + 1; i < ends_.size(); ++i) ends_[i] += text.size();
+  if (texts_.size() + text.size() > UINT32_MAX) return false;
+  // The text goes where the entry before it ends; texts from there on move up.
+  std::uint32_t at = index == 0 ? 0 : spans_[index - 1].begin + spans_[index - 1].length;
+  auto length = static_cast<std::uint32_t>(text.size());
+  texts_.insert(at, text);
+  if (at + length < texts_.size()) {
+    for (Span& span : spans_) {
+      if (span.begin >= at) span.begin += length;
+    }
+  }
+  spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(index), Span{at, length});
+  return true;
 }
 
 void TableStore::Entries::erase(std::size_t index) {
-  std::size_t length = ends_[index] - Begin(index);
-  texts_.erase(Begin(index), length);
-  ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(index));
-  for (std::size_t i = index; i < ends_.size(); ++i) ends_[i] -= length;
+  Span erased = spans_[index];
+  spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
+  for (const Span& span : spans_) {
+    if (span.begin == erased.begin && span.length == erased.length) return;  // still shared
+  }
+  texts_.erase(erased.begin, erased.length);
+  for (Span& span : spans_) {
+    if (span.begin > erased.begin) span.begin -= erased.length;
+  }
 }
 
 void TableStore::Entries::clear() {
   texts_.clear();
-  ends_.clear();
+  spans_.clear();
 }
 
 int TableStore::AddEntry(int id, const std::string& text) {
@@ -76,7 +96,7 @@ int TableStore::InsertEntry(int id, int index, const std::string& text) {
   int count = list ? static_cast<int>(list->entries.size()) : 0;
   if (!list || index > count || index < -1) return NO_ENTRY;
   if (index == -1) index = count;
-  list->entries.insert(static_cast<std::size_t>(index), text);
+  if (!list->entries.insert(static_cast<std::size_t>(index), text)) return NO_ENTRY;
   // The selection stays on the entry it was on.
   if (list->selected >= index) ++list->selected;
   return index;

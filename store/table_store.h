@@ -3,7 +3,7 @@
 // Win32 dialog manager. The User... operations act as a person would.
 #pragma once
 
-#include <map>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,19 +68,26 @@ class TableStore : public StateStore {
 
  private:
   // A list box's entries packed end to end in one text, so that filling a
-  // long list costs no allocation per entry.
+  // long list costs no allocation per entry. An entry appended with the text
+  // of the entry before it shares that text: the catalogue's folder list
+  // repeats one folder for every song in it, and a new catalogue's memory
+  // is slow to touch for the first time.
   class Entries {
    public:
-    std::size_t size() const { return ends_.size(); }
+    std::size_t size() const { return spans_.size(); }
     std::string_view operator[](std::size_t index) const;
-    void insert(std::size_t index, std::string_view text);
+    // False, and nothing inserted, when the texts would pass 4 GiB.
+    bool insert(std::size_t index, std::string_view text);
     void erase(std::size_t index);
     void clear();
 
    private:
-    std::size_t Begin(std::size_t index) const { return index == 0 ? 0 : ends_[index - 1]; }
+    struct Span {
+      std::uint32_t begin;
+      std::uint32_t length;
+    };
     std::string texts_;
-    std::vector<std::size_t> ends_;  // entry i ends at ends_[i] in texts_
+    std::vector<Span> spans_;  // where entry i lies in texts_
   };
 
   struct Control {
@@ -108,7 +115,12 @@ class TableStore : public StateStore {
 
   Shell& shell_;
   const DialogEvents* events_;
-  std::map<int, Control> controls_;
+  // Control k of the table at controls_[k], found through slots_[id]: the
+  // scan and the redraw of the orders reach a list for every entry, so a
+  // lookup must cost no search.
+  static constexpr int NO_CONTROL = -1;
+  std::vector<Control> controls_;
+  std::vector<int> slots_;
   std::vector<Node> nodes_;  // node handle k is nodes_[k - 1]
   std::vector<TreeNode> roots_;
   TreeNode selectedNode_ = 0;

@@ -61,6 +61,16 @@ TEST_P(StoreConformance, FindInsertAndDelete) {
   std::string text = "stale";
   EXPECT_EQ(store().ReadEntry(IDC_INCLUDED_LIST, 2, text), NO_ENTRY);
   EXPECT_EQ(text, "");
+  // Equal entries side by side stay entries of their own through inserts
+  // before them and deletes.
+  store().InsertEntry(IDC_INCLUDED_LIST, -1, "a");
+  store().InsertEntry(IDC_INCLUDED_LIST, 1, "x");
+  EXPECT_EQ(Entries(IDC_INCLUDED_LIST), Strings({"z", "x", "a", "a"}));
+  store().DeleteEntry(IDC_INCLUDED_LIST, 2);
+  EXPECT_EQ(Entries(IDC_INCLUDED_LIST), Strings({"z", "x", "a"}));
+  store().DeleteEntry(IDC_INCLUDED_LIST, 2);
+  store().InsertEntry(IDC_INCLUDED_LIST, -1, "y");
+  EXPECT_EQ(Entries(IDC_INCLUDED_LIST), Strings({"z", "x", "y"}));
 }
 
 // Entries longer than a path buffer and Windows-1252 bytes come back whole,

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "../quiet_shell.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_store.h"
 
@@ -18,8 +19,11 @@ namespace {
 // A store over the dialog that ends the dialog with it.
 class MainDialog : public Win32Store {
  public:
-  explicit MainDialog(HWND dialog) : Win32Store(dialog) {}
-  ~MainDialog() override { DestroyWindow(static_cast<HWND>(Handle())); }
+  explicit MainDialog(HWND dialog) : Win32Store(dialog), dialog_(dialog) {}
+  ~MainDialog() override { DestroyWindow(dialog_); }
+
+ private:
+  HWND dialog_;
 };
 
 bool IsSongName(const char* name) {
@@ -120,7 +124,7 @@ std::unique_ptr<StateStore> OpenMainDialog() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                   MainWindowProc, 0);
+                                   MainDialogProc, reinterpret_cast<LPARAM>(&Quiet()));
   if (!dialog) return nullptr;
   return std::make_unique<MainDialog>(dialog);
 }

@@ -115,12 +115,15 @@ e2e_ended() {
   [ "$code" = 0 ] || { echo "e2e: the program ended with code $code" >&2; return 1; }
 }
 
-# e2e_stop DIR: ends whatever the scenario left running and unmounts its players.
+# e2e_stop DIR: ends whatever the scenario left running and unmounts its
+# players. Nothing left to end is no failure, also for callers under set -e.
 e2e_stop() {
   local dir=${1%/}
-  [ -d "$dir/prefix" ] && WINEPREFIX="$dir/prefix" timeout 30 "$WINESERVER" -k 2>/dev/null
+  if [ -d "$dir/prefix" ]; then
+    WINEPREFIX="$dir/prefix" timeout 30 "$WINESERVER" -k 2>/dev/null || true
+  fi
   if [ -f "$dir/program.pid" ]; then
-    kill "$(cat "$dir/program.pid")" 2>/dev/null
+    kill "$(cat "$dir/program.pid")" 2>/dev/null || true
     rm -f "$dir/program.pid"
   fi
   local mounted
