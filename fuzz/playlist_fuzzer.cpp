@@ -6,6 +6,7 @@
 #include <string>
 
 #include "store/table_store.h"
+#include "store/text.h"
 #include "lists/lists.h"
 
 namespace {
@@ -25,7 +26,7 @@ int CheckEntries(StateStore& dlg, int list) {
   int count = dlg.CountEntries(list);
   for (int i = 0; i < count; ++i) {
     dlg.ReadEntry(list, i, entry);
-    if (entry.size() > PATH_BUFFER - 1) std::abort();
+    if (WindowsLength(entry) > PATH_BUFFER - 1) std::abort();
     if (entry.find_first_of(kNeverInAnEntry) != std::string::npos) std::abort();
   }
   return count;

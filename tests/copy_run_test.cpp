@@ -184,7 +184,7 @@ TEST_F(CopyTest, EveryStatusTextIsRepaintedAtOnce) {
   }
   EXPECT_EQ(shown[IDC_CATALOGUE_INFO],
             Strings({"", "Cancello i file musicali del lettore", "", "Inizio a copiare 2 brani nel lettore",
-                     "Copio il 1\xB0 brano di 2", "Copio il 2\xB0 brano di 2"}));
+                     "Copio il 1° brano di 2", "Copio il 2° brano di 2"}));
   EXPECT_EQ(shown[IDC_COMPILATION_INFO],
             Strings({"", "", "4 MBytes liberi nel nel lettore", "4 MBytes liberi nel nel lettore"}));
   EXPECT_EQ(shown[IDC_STATUS_LINE], Strings({"", "Cancello: vecchio.mp3", "", "Sto copiando C:\\lib\\a.mp3",
@@ -246,9 +246,9 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     for (const ShownMessage& message : shell.messages) shown.push_back(message.text);
     EXPECT_EQ(shown, logOpens ? Strings()
                               : Strings({"Impossibile aprire il file\n    \"Playlist.txt\"\n"
-                                         "forse \xE8 utilizzato da un altro programma",
+                                         "forse è utilizzato da un altro programma",
                                          "Impossibile scrivere il file\n    \"C:\\lavoro\\ultima.lis\"\n"
-                                         "forse \xE8 utilizzato da un altro programma"}));
+                                         "forse è utilizzato da un altro programma"}));
   }
 }
 
