@@ -14,8 +14,21 @@ namespace {
 // The table store with its lists kept in reading order: sorting is the
 // store's business, and inserting thousands of entries in order would spend
 // the fuzzer's time on the store rather than on the reader.
+// The reader never asks the window anything.
+class NoWindow : public Shell {
+ public:
+  int ShowMessage(const std::string&, const std::string&, unsigned) override { return 0; }
+  bool AskOpenPlaylist(std::string&) override { return false; }
+  bool AskSavePlaylist(std::string&) override { return false; }
+  void EndDialog(int) override {}
+  void Quit(int) override {}
+};
+
+NoWindow noWindow;
+
 class ReadingOrderStore : public TableStore {
  public:
+  ReadingOrderStore() : TableStore(noWindow) {}
   int AddEntry(int id, const std::string& text) override { return InsertEntry(id, -1, text); }
 };
 
