@@ -128,6 +128,10 @@ TEST_F(ListsTest, SavedListsOpenAgainAsTheyWere) {
   Include("C:\\" + std::string(256, 'x'));
   Strings included = Entries(IDC_INCLUDED_LIST), excluded = Entries(IDC_EXCLUDED_LIST);
   dlg.UserClick(IDC_SAVE);
+  // Names that fit Windows-1252 are saved in it, as they always were.
+  std::string saved = temp.ReadBytes("C\\liste\\scelta.lis");
+  EXPECT_EQ(saved.substr(0, 3), "*C:");
+  EXPECT_NE(saved.find("\n*C:\\M\xFAsica\\Citt\xE0\r\n"), std::string::npos);
   Remove(IDC_INCLUDED_LIST, 0);
   Exclude("C:\\Altro");
   EXPECT_EQ(Text(IDC_SONG_COUNT), "1");
