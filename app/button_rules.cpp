@@ -2,6 +2,7 @@
 
 #include "dispatch.h"
 #include "platform/platform.h"
+#include "store/text.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ bool CanCopy(StateStore& dlg) {
   int requested = std::atoi(dlg.ReadText(IDC_MAX_SONGS, 15).c_str());
   // The player path is tested by its length alone: "NESSUNO" and "TROPPI"
   // are no drive names.
-  return requested >= 1 && dlg.ReadText(IDC_PLAYER_PATH, 8).size() == 2;
+  return requested >= 1 && WindowsLength(dlg.ReadText(IDC_PLAYER_PATH, 8)) == 2;
 }
 
 }  // namespace

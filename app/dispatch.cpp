@@ -72,7 +72,7 @@ int RouteCommand(StateStore& dlg, int id, int code) {
 void ConfirmExit(StateStore& dlg) {
   if (dlg.ReadText(IDC_MODIFIED_FLAG, 32).compare(0, 1, "S") == 0) {
     int answer = dlg.Window().ShowMessage(
-        "Il file utilizzato \xE8 stato modificato\nSalvarlo prima di uscire?",
+        "Il file utilizzato è stato modificato\nSalvarlo prima di uscire?",
         "A T T E N Z I O N E !", MESSAGE_YES_NO_CANCEL | MESSAGE_ICON_EXCLAMATION);
     // Cancel keeps the window open; Yes ends only once the lists are safe.
     if (answer == ANSWER_CANCEL) return;

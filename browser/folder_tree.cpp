@@ -55,7 +55,8 @@ int BuildNodePath(StateStore& dlg, TreeNode node, std::string& path) {
 int NodeHasChildren(StateStore& dlg, TreeNode node) { return dlg.NodeChildCount(node) > 0; }
 
 int FillSubfolders(StateStore& dlg, const std::string& folder, TreeNode parent) {
-  if (folder.size() > kMaxListedFolder) return 0;
+  std::size_t units = WindowsLength(folder);
+  if (units > kMaxListedFolder) return 0;
   std::unique_ptr<FolderListing> listing = Os().ListFolder(folder);
   if (!listing) return 0;
   int added = 0;
@@ -64,7 +65,7 @@ int FillSubfolders(StateStore& dlg, const std::string& folder, TreeNode parent) 
     if (!IsVisibleSubfolder(entry)) continue;
     // A folder whose path would not fit a path buffer could be neither
     // listed nor kept in the folder lists.
-    if (folder.size() + 1 + entry.name.size() > PATH_BUFFER - 1) continue;
+    if (units + 1 + WindowsLength(entry.name) > PATH_BUFFER - 1) continue;
     TreeNode node = dlg.InsertNode(parent, entry.name, kFolderImage, kSelectedFolderImage, true);
     if (!node) {
       dlg.Window().ShowMessage(Format("%s\n%d elementi", folder.c_str(), added), "ERRORE",

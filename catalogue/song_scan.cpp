@@ -47,7 +47,8 @@ void AddSong(StateStore& dlg, const std::string& folder, const std::string& file
 // Walks the folder named by path; a subfolder's name is appended to path
 // for its walk and taken off again afterwards.
 void Walk(StateStore& dlg, std::string& path, Scratch& scratch) {
-  if (path.size() > kMaxFolderLength) return;
+  std::size_t units = WindowsLength(path);
+  if (units > kMaxFolderLength) return;
   std::unique_ptr<FolderListing> listing = Os().ListFolder(path);
   if (!listing) return;
   FolderEntry entry;
@@ -55,7 +56,7 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch) {
     const std::string& name = entry.name;
     if (name == "." || name == "..") continue;
     // A path that does not fit a path buffer can be neither listed nor copied.
-    if (path.size() + 1 + name.size() > PATH_BUFFER - 1) continue;
+    if (units + 1 + WindowsLength(name) > PATH_BUFFER - 1) continue;
     if (entry.folder) {
       std::size_t length = path.size();
       path.append(1, '\\').append(name);

@@ -22,6 +22,12 @@ void ClearPlayer(StateStore& dlg, OutputFile& log);
 // The local time now, as "05/12/2026 alle 15:31:07".
 std::string FormatTimestamp();
 
+// The copy log as it is written: Windows-1252, byte for byte as it always
+// was, unless a song of the catalogue or a file in the player's root has a
+// name outside it; then UTF-8 after its mark, which this writes. Decided once,
+// before the first record.
+std::unique_ptr<OutputFile> InLogEncoding(StateStore& dlg, std::unique_ptr<OutputFile> log);
+
 // Writes text to the copy log as a text-mode stream does, each "\n" as
 // CR LF. Failures are not reported: the log is a courtesy to the user.
 void WriteLogText(OutputFile& log, const std::string& text);

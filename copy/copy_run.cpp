@@ -65,7 +65,7 @@ CopyResult CopySong(StateStore& dlg, const std::string& player, const Song& song
   for (;;) {
     std::string destination = player + "\\" + base + "." + song.extension;
     ShowProgress(dlg, IDC_STATUS_LINE, "Sto copiando " + source);
-    if (destination.size() > PATH_BUFFER - 1) {
+    if (WindowsLength(destination) > PATH_BUFFER - 1) {
       error = kNameTooLong;
       return CopyResult::Failed;
     }
@@ -87,7 +87,7 @@ Tally CopySongs(StateStore& dlg, OutputFile& log, const std::string& player, int
   Song song;
   for (int i = 0; tally.copied < requested && i < positions; ++i) {
     ShowProgress(dlg, IDC_CATALOGUE_INFO,
-                 Format("Copio il %d\xB0 brano di %d", tally.copied + 1, requested));
+                 Format("Copio il %d° brano di %d", tally.copied + 1, requested));
     dlg.ReadEntry(order, i, entry);
     if (!ReadSong(dlg, ReadWhole(entry), songs, song)) continue;
     // A song fits only with a cluster to spare: equal is not enough.
@@ -120,11 +120,12 @@ int CopyToPlayer(StateStore& dlg) {
   std::unique_ptr<OutputFile> log = OpenCopyLog();
   if (!log) {
     dlg.Window().ShowMessage("Impossibile aprire il file\n    \"Playlist.txt\"\n"
-                             "forse \xE8 utilizzato da un altro programma",
+                             "forse è utilizzato da un altro programma",
                              "ERRORE", MESSAGE_OK);
     dlg.Window().Quit(-1);
     return -1;
   }
+  log = InLogEncoding(dlg, std::move(log));
   WriteLogText(*log, "PLAY-LIST\n\n");
   EmptyStatusTexts(dlg);
   std::string player = dlg.ReadText(IDC_PLAYER_PATH, 8);

@@ -1,4 +1,6 @@
 #include "lists.h"
+#include "store/file_text.h"
+#include "store/text.h"
 #include "platform/platform.h"
 #include "whole_file.h"
 
@@ -10,8 +12,8 @@ int WriteLastCopyRecord(StateStore& dlg) {
   std::string directory = Os().CurrentDirectory();
   std::string path = directory + "\\ultima.lis";
   // The path must fit a path buffer: a longer one could not be opened.
-  bool fits = !directory.empty() && path.size() < PATH_BUFFER;
-  if (fits && WriteFileWhole(path, text)) return 1;
+  bool fits = !directory.empty() && WindowsLength(path) < PATH_BUFFER;
+  if (fits && WriteFileWhole(path, EncodeTextFile(text))) return 1;
   ReportFailure(dlg, "scrivere", path);
   return -1;
 }

@@ -13,13 +13,14 @@ int AddExcludedFolder(StateStore& dlg);
 int RemoveIncludedFolder(StateStore& dlg);
 int RemoveExcludedFolder(StateStore& dlg);
 
-// The playlist text of both lists: "*" lines for IDC_INCLUDED_LIST, then "?"
+// The playlist text of both lists, UTF-8: "*" lines for IDC_INCLUDED_LIST, then "?"
 // lines for IDC_EXCLUDED_LIST, each ended by CR LF. False after a memory
 // failure, which it has reported and which ended the dialog.
 bool BuildPlaylistText(StateStore& dlg, std::string& text);
 
-// Adds the lines of a playlist text to both lists (it does not empty them
-// first). Reading stops at the first NUL byte. Lines end with CR LF, LF or
+// Adds the lines of a playlist file's bytes to both lists (it does not
+// empty them first). Reading stops at the first NUL byte; the bytes before
+// it are decoded as DecodeTextFile says. Lines end with CR LF, LF or
 // CR; "*" anywhere makes its line and the following ones included, any other
 // marker excluded; a path of more than 259 characters is left out.
 void ParsePlaylist(StateStore& dlg, const std::string& text);

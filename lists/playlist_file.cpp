@@ -1,6 +1,7 @@
 #include <new>
 
 #include "lists.h"
+#include "store/file_text.h"
 #include "store/text.h"
 #include "platform/platform.h"
 #include "whole_file.h"
@@ -21,7 +22,7 @@ void AppendLines(StateStore& dlg, int list, char marker, std::string& text) {
 }  // namespace
 
 void ReportFailure(StateStore& dlg, const char* what, const std::string& path) {
-  std::string text = Format("Impossibile %s il file\n    \"%s\"\nforse \xE8 utilizzato da un altro programma",
+  std::string text = Format("Impossibile %s il file\n    \"%s\"\nforse è utilizzato da un altro programma",
                             what, path.c_str());
   dlg.Window().ShowMessage(text, "ERRORE", MESSAGE_OK);
 }
@@ -33,7 +34,7 @@ namespace {
 bool WritePlaylist(StateStore& dlg, const std::string& path) {
   std::string text;
   if (!BuildPlaylistText(dlg, text)) return false;
-  if (WriteFileWhole(path, text)) return true;
+  if (WriteFileWhole(path, EncodeTextFile(text))) return true;
   ReportFailure(dlg, "scrivere", path);
   return false;
 }

@@ -1,28 +1,35 @@
 #include "lists.h"
+#include "store/file_text.h"
+#include "store/text.h"
 
 namespace {
 
-// A list entry holds a path of at most 259 characters.
+// A list entry holds a path of at most 259 characters, three bytes at
+// most each (a character of two Windows units takes four bytes).
 constexpr std::size_t kMaxPathLength = PATH_BUFFER - 1;
+constexpr std::size_t kMaxPathBytes = 3 * kMaxPathLength;
 
 // A path too long for a list entry is left out whole: a cut path would name
 // some other folder.
 void AddLine(StateStore& dlg, char marker, const std::string& path, bool tooLong) {
-  if (tooLong) return;
+  if (tooLong || WindowsLength(path) > kMaxPathLength) return;
   dlg.AddEntry(marker == '*' ? IDC_INCLUDED_LIST : IDC_EXCLUDED_LIST, path);
 }
 
 }  // namespace
 
-void ParsePlaylist(StateStore& dlg, const std::string& text) {
-  std::size_t end = text.find('\0');
-  if (end == std::string::npos) end = text.size();
+void ParsePlaylist(StateStore& dlg, const std::string& bytes) {
+  std::size_t end = bytes.find('\0');
+  if (end == std::string::npos) end = bytes.size();
+  // The markers and line ends are the same bytes in both encodings.
+  std::string text = DecodeTextFile(std::string_view(bytes).substr(0, end));
+  end = text.size();
   if (end == 0) return;
 
   // The first byte is the first line's marker, whatever it is.
   char marker = text[0];
   std::string path;
-  path.reserve(kMaxPathLength);
+  path.reserve(kMaxPathBytes);
   bool tooLong = false;
   for (std::size_t i = 1; i < end; ++i) {
     char c = text[i];
@@ -33,7 +40,7 @@ void ParsePlaylist(StateStore& dlg, const std::string& text) {
       if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
     } else if (c == '*' || c == '?') {
       marker = c;
-    } else if (path.size() < kMaxPathLength) {
+    } else if (path.size() < kMaxPathBytes) {
       path += c;
     } else {
       tooLong = true;

@@ -163,7 +163,7 @@ void TableStore::SetText(int id, const std::string& text) {
 std::string TableStore::ReadText(int id, int limit) {
   Control* control = Find(id);
   if (!control || limit < 1) return std::string();
-  return control->text.substr(0, static_cast<std::size_t>(limit - 1));
+  return CutToWindowsLength(control->text, static_cast<std::size_t>(limit - 1));
 }
 
 void TableStore::LimitTyping(int id, int characters) {
@@ -225,7 +225,7 @@ TreeNode TableStore::NodeData(TreeNode node) {
 std::string TableStore::NodeText(TreeNode node, int limit) {
   Node* found = FindNode(node);
   if (!found || limit < 1) return std::string();
-  return found->text.substr(0, static_cast<std::size_t>(limit - 1));
+  return CutToWindowsLength(found->text, static_cast<std::size_t>(limit - 1));
 }
 
 TreeNode TableStore::NodeParent(TreeNode node) {

@@ -1,16 +1,34 @@
-// Text helpers shared by every subsystem. All texts are Windows-1252 bytes.
+// Text helpers shared by every subsystem. All texts are UTF-8; a byte that
+// is not part of a valid UTF-8 sequence (a POSIX name in an older
+// encoding) is kept as it is and counts as one character.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 // Compares ignoring the case of A to Z only, as the C runtime's _stricmp
 // does when no locale is set. Negative, zero or positive like strcmp.
 int CompareIgnoringCase(const std::string& a, const std::string& b);
 bool EqualIgnoringCase(const std::string& a, const std::string& b);
 
-// Compares as the list boxes and the tree do: ignoring case, accented
-// Windows-1252 letters included.
+// Compares as the list boxes and the tree do: letters first by their base
+// letter ignoring case (Latin with accents, Greek, Cyrillic), then by their
+// accents; other characters by their code.
 int CompareListText(const std::string& a, const std::string& b);
+
+// The character at text[at], advancing at past it. A byte that starts no
+// valid sequence yields 0xDC00 plus the byte, a code no valid text holds.
+char32_t NextCharacter(std::string_view text, std::size_t& at);
+// Whether the character came from a byte that is not valid UTF-8.
+inline bool IsStrayByte(char32_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
+
+// Length in the units Windows counts characters in (UTF-16): path limits
+// are in these units on every platform.
+std::size_t WindowsLength(std::string_view text);
+// The longest start of text of at most units Windows units that ends
+// between two characters.
+std::string CutToWindowsLength(const std::string& text, std::size_t units);
 
 // printf into a std::string.
 std::string Format(const char* format, ...)

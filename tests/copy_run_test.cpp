@@ -53,6 +53,54 @@ TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
   EXPECT_TRUE(shell.messages.empty());
 }
 
+// The log stays Windows-1252 unless a song of the catalogue or a file in
+// the player's root has a name outside it; then it is UTF-8 after its mark.
+TEST_F(CopyTest, TheLogIsWindows1252WhileEveryNameFits) {
+  struct {
+    const char* song;
+    const char* onPlayer;
+    std::string line;
+  } cases[] = {
+      {"Città.mp3", "Perché.txt", "   1 Citt\xE0\r\n"},
+      {"Città.mp3", "東京.txt", "   1 Città\r\n"},
+      {"Пётр.mp3", "", "   1 Пётр\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.song + std::string(" ") + c.onPlayer);
+    Reset();
+    if (*c.onPlayer) temp.WriteBytes(std::string("E\\") + c.onPlayer, "x");
+    AddSong(c.song, 10);
+    SetOrder(1, {"0"}, {"0"});
+    CopyToPlayer(dlg);
+    std::string log = temp.ReadBytes("C\\lavoro\\Playlist.txt");
+    bool utf8 = c.line.find('\xE0') == std::string::npos;
+    EXPECT_EQ(log.compare(0, 3, "\xEF\xBB\xBF") == 0, utf8);
+    EXPECT_NE(log.find(c.line), std::string::npos);
+  }
+}
+
+// Names of every script, and on POSIX a name that is not UTF-8 at all,
+// are catalogued and copied under their own bytes and named in the log.
+TEST_F(CopyTest, NamesOfEveryScriptAreCataloguedCopiedAndLogged) {
+  Strings songs{"Caffè", "Canto", "Niño", "Łódź", "Über", "Пётр", "東京", "🎵"};
+#ifndef _WIN32
+  songs.push_back("Caf\xE9");
+#endif
+  for (const std::string& song : songs) {
+    temp.WriteBytes((song == "Canto" ? "C\\lib\\Μουσική\\" : "C\\lib\\") + song + ".mp3", song);
+  }
+  Include("C:\\lib");
+  EXPECT_EQ(Text(IDC_SONG_COUNT), std::to_string(songs.size()));
+  EXPECT_EQ(CopyToPlayer(dlg), 1);
+  Strings copied;
+  for (const std::string& song : songs) copied.push_back(song + ".mp3");
+  std::sort(copied.begin(), copied.end());
+  EXPECT_EQ(Files(), copied);
+  std::string log = temp.ReadBytes("C\\lavoro\\Playlist.txt");
+  EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
+  for (const std::string& song : songs) EXPECT_NE(log.find(" " + song + "\r\n"), std::string::npos) << song;
+}
+
 // Records 1, 5, 7 and 8 only.
 TEST_F(CopyTest, NothingRequestedWritesOnlyTheFrame) {
   AddSong("a.mp3", 10);
@@ -184,7 +232,7 @@ TEST_F(CopyTest, EveryStatusTextIsRepaintedAtOnce) {
   }
   EXPECT_EQ(shown[IDC_CATALOGUE_INFO],
             Strings({"", "Cancello i file musicali del lettore", "", "Inizio a copiare 2 brani nel lettore",
-                     "Copio il 1\xB0 brano di 2", "Copio il 2\xB0 brano di 2"}));
+                     "Copio il 1° brano di 2", "Copio il 2° brano di 2"}));
   EXPECT_EQ(shown[IDC_COMPILATION_INFO],
             Strings({"", "", "4 MBytes liberi nel nel lettore", "4 MBytes liberi nel nel lettore"}));
   EXPECT_EQ(shown[IDC_STATUS_LINE], Strings({"", "Cancello: vecchio.mp3", "", "Sto copiando C:\\lib\\a.mp3",
@@ -246,9 +294,9 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     for (const ShownMessage& message : shell.messages) shown.push_back(message.text);
     EXPECT_EQ(shown, logOpens ? Strings()
                               : Strings({"Impossibile aprire il file\n    \"Playlist.txt\"\n"
-                                         "forse \xE8 utilizzato da un altro programma",
+                                         "forse è utilizzato da un altro programma",
                                          "Impossibile scrivere il file\n    \"C:\\lavoro\\ultima.lis\"\n"
-                                         "forse \xE8 utilizzato da un altro programma"}));
+                                         "forse è utilizzato da un altro programma"}));
   }
 }
 

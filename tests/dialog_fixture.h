@@ -197,7 +197,7 @@ class DialogTest : public ::testing::Test {
   Strings Files(const std::string& folder = "E") {
     Strings names;
     for (const auto& entry : std::filesystem::directory_iterator(temp.Native(folder))) {
-      names.push_back(entry.path().filename().string() + (entry.is_directory() ? "\\" : ""));
+      names.push_back(entry.path().filename().u8string() + (entry.is_directory() ? "\\" : ""));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -39,7 +39,7 @@ TEST_F(DispatchTest, TheExitQuestionDecidesWhetherTheWindowCloses) {
       if (close) dlg.UserClose(); else dlg.UserClick(IDC_FINISH);
 
       if (answer) {
-        ExpectMessage("Il file utilizzato \xE8 stato modificato\nSalvarlo prima di uscire?",
+        ExpectMessage("Il file utilizzato è stato modificato\nSalvarlo prima di uscire?",
                       "A T T E N Z I O N E !", MESSAGE_YES_NO_CANCEL | MESSAGE_ICON_EXCLAMATION);
       }
       EXPECT_TRUE(shell.messages.empty());

@@ -12,7 +12,7 @@ namespace {
 
 std::string WindowsForm(const fs::path& native) {
 #ifdef _WIN32
-  return native.string();
+  return native.u8string();
 #else
   // The real platform maps C: to / (tests run without a drive map).
   std::string text = native.string();
@@ -63,7 +63,7 @@ TempFolder::~TempFolder() {
 fs::path TempFolder::Native(const std::string& relative) const {
   std::string generic = relative;
   std::replace(generic.begin(), generic.end(), '\\', '/');
-  return native_ / generic;
+  return native_ / fs::u8path(generic);
 }
 
 void TempFolder::MakeFile(const std::string& relative, std::uintmax_t size) const {

@@ -14,6 +14,12 @@ struct ReadCase {
 };
 
 const std::string k259(259, 'x');
+std::string Repeat(const std::string& text, int times) {
+  std::string repeated;
+  while (times-- > 0) repeated += text;
+  return repeated;
+}
+const std::string k259Cyrillic = Repeat("ж", 259);
 
 const ReadCase kReadCases[] = {
     {"as written", "*C:\\Jazz\r\n*C:\\Musica\r\n?C:\\Musica\\Natale\r\n",
@@ -37,13 +43,20 @@ const ReadCase kReadCases[] = {
      {"C:\\Musica", "c:\\musica", "C:\\Musica"}, {}},
     {"unsorted, excluded first", "?C:\\Z\r\n*C:\\Rock\r\n*C:\\blues\r\n*C:\\Jazz\r\n",
      {"C:\\blues", "C:\\Jazz", "C:\\Rock"}, {"C:\\Z"}},
-    {"Windows-1252 bytes as they stand", "*D:\\M\xFAsica\\Citt\xE0\r\n", {"D:\\M\xFAsica\\Citt\xE0"}, {}},
+    // Windows-1252, UTF-8 from an editor, and UTF-8 after its mark (which is
+    // no part of the first line) all give the same entries.
+    {"Windows-1252", "*C:\\Caff\xE8\r\n?C:\\\x80\x81\r\n", {"C:\\Caffè"}, {"C:\\€\u0081"}},
+    {"UTF-8 without mark", "*C:\\Caffè\r\n?C:\\€\u0081\r\n", {"C:\\Caffè"}, {"C:\\€\u0081"}},
+    {"UTF-8 with mark", "\xEF\xBB\xBF*C:\\Caffè\r\n?C:\\Пётр\r\n", {"C:\\Caffè"}, {"C:\\Пётр"}},
+    {"not UTF-8 is Windows-1252", "*C:\\\xC3\xA8\xE8\r\n", {"C:\\Ã¨è"}, {}},
     {"a NUL ends the text", std::string("*C:\\A\r\n*C:\\B\0\r\n*C:\\C\r\n", 19), {"C:\\A", "C:\\B"}, {}},
     // A path is at most 259 characters: longer ones are left out, never cut.
     {"259 characters", "*" + k259 + "\r\n", {k259}, {}},
     {"260 characters", "*" + k259 + "y\r\n*C:\\After\r\n", {"C:\\After"}, {}},
     {"markers do not count", "*" + k259.substr(0, 200) + "**??" + k259.substr(200) + "\r\n", {}, {k259}},
     {"long last line without line end", "*C:\\A\r\n*" + k259 + "y", {"C:\\A"}, {}},
+    // Characters, not bytes: 259 Cyrillic letters fit, 260 do not.
+    {"259 Cyrillic letters", "\xEF\xBB\xBF*" + k259Cyrillic + "\r\n?" + k259Cyrillic + "я\r\n", {k259Cyrillic}, {}},
 };
 
 const char kOldBytes[] = "*C:\\Vecchia\r\n?C:\\Vecchia\\Natale\r\n";
@@ -111,10 +124,14 @@ TEST_F(ListsTest, SavedListsOpenAgainAsTheyWere) {
   SaveAs("scelta.lis");
   EXPECT_EQ(temp.ReadBytes("C\\liste\\scelta.lis"), "*C:\\Jazz\r\n*C:\\Musica\r\n?C:\\Musica\\Natale\r\n");
   EXPECT_EQ(Files("C\\liste"), Strings({"scelta.lis"}));
-  Include("C:\\M\xFAsica\\Citt\xE0");
+  Include("C:\\Música\\Città");
   Include("C:\\" + std::string(256, 'x'));
   Strings included = Entries(IDC_INCLUDED_LIST), excluded = Entries(IDC_EXCLUDED_LIST);
   dlg.UserClick(IDC_SAVE);
+  // Names that fit Windows-1252 are saved in it, as they always were.
+  std::string saved = temp.ReadBytes("C\\liste\\scelta.lis");
+  EXPECT_EQ(saved.substr(0, 3), "*C:");
+  EXPECT_NE(saved.find("\n*C:\\M\xFAsica\\Citt\xE0\r\n"), std::string::npos);
   Remove(IDC_INCLUDED_LIST, 0);
   Exclude("C:\\Altro");
   EXPECT_EQ(Text(IDC_SONG_COUNT), "1");
@@ -158,7 +175,7 @@ TEST_F(ListsTest, CurrentFileAndFlagFollowEveryEvent) {
   auto openFails = [&](const char* name) {
     Open(name);
     ExpectMessage("Impossibile aprire il file\n    \"" + File(name) + "\"\n"
-                  "forse \xE8 utilizzato da un altro programma", "ERRORE", MESSAGE_OK);
+                  "forse è utilizzato da un altro programma", "ERRORE", MESSAGE_OK);
   };
   const Step steps[] = {
       {"start-up", [] {}, "", "N", false, false},
@@ -238,7 +255,7 @@ TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
                             : how == SaveAsOther ? File("altra.lis")
                                                  : File("scelta.lis");
       ExpectMessage("Impossibile scrivere il file\n    \"" + written +
-                        "\"\nforse \xE8 utilizzato da un altro programma",
+                        "\"\nforse è utilizzato da un altro programma",
                     "ERRORE", MESSAGE_OK);
       for (const char* file : files) EXPECT_EQ(temp.ReadBytes(file), kOldBytes) << file;
       EXPECT_EQ(Files("C\\liste"), Strings({"altra.lis", "scelta.lis"}));

@@ -10,13 +10,13 @@ std::string RootPath(const std::string& root) {
 }  // namespace
 
 DriveKind Win32Platform::GetDriveKind(const std::string& root) {
-  return static_cast<DriveKind>(GetDriveTypeA(RootPath(root).c_str()));
+  return static_cast<DriveKind>(GetDriveTypeW(Widen(RootPath(root)).c_str()));
 }
 
 bool Win32Platform::GetFreeSpace(const std::string& root, DiskSpace& space) {
   space = DiskSpace();
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-  if (!GetDiskFreeSpaceA(RootPath(root).c_str(), &sectorsPerCluster, &bytesPerSector,
+  if (!GetDiskFreeSpaceW(Widen(RootPath(root)).c_str(), &sectorsPerCluster, &bytesPerSector,
                          &freeClusters, &totalClusters)) {
     return false;
   }

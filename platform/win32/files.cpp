@@ -42,30 +42,30 @@ class Win32OutputFile : public OutputFile {
 CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string& to,
                                       unsigned long& error) {
   error = 0;
-  if (CopyFileA(from.c_str(), to.c_str(), TRUE)) return CopyResult::Copied;
+  if (CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE)) return CopyResult::Copied;
   error = GetLastError();
   if (error == ERROR_FILE_EXISTS) return CopyResult::Exists;
   // The destination did not exist before, so whatever stands there now is
   // what a failed copy wrote.
-  DeleteFileA(to.c_str());
+  DeleteFileW(Widen(to).c_str());
   return CopyResult::Failed;
 }
 
-bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
 
 std::unique_ptr<OutputFile> Win32Platform::CreateOutputFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32OutputFile>(file);
 }
 
 bool Win32Platform::ReplaceWith(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 bool Win32Platform::ReadWholeFile(const std::string& path, std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD size = GetFileSize(file, nullptr);
@@ -81,9 +81,9 @@ bool Win32Platform::ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 std::string Win32Platform::CurrentDirectory() {
-  char* directory = _getcwd(nullptr, 0);
+  wchar_t* directory = _wgetcwd(nullptr, 0);
   if (!directory) return std::string();
-  std::string result(directory);
+  std::string result = Narrow(directory);
   std::free(directory);
   return result;
 }

@@ -7,6 +7,7 @@
 #undef GetFreeSpace
 
 #include "platform/platform.h"
+#include "wide.h"
 
 class Win32Platform : public Platform {
  public:

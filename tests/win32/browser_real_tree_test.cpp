@@ -49,7 +49,7 @@ class RealTree : public ::testing::Test {
 
   // Creates the dialog, after the test has set up its drives and folders.
   void Start() {
-    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+    dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
                                 MainDialogProc, reinterpret_cast<LPARAM>(&shell));
     ASSERT_NE(dialog, nullptr);
     tree = GetDlgItem(dialog, IDC_FOLDER_TREE);

@@ -11,7 +11,7 @@ namespace {
 class DialogHarness : public StoreHarness {
  public:
   DialogHarness()
-      : dialog_(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+      : dialog_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
                                    &DialogHarness::Proc, reinterpret_cast<LPARAM>(this))),
         store_(dialog_) {}
   ~DialogHarness() override { DestroyWindow(dialog_); }

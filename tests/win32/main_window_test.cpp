@@ -13,7 +13,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest()
       : scope_(platform),
-        dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+        dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
                                   MainDialogProc, reinterpret_cast<LPARAM>(&shell))),
         store(dialog) {}
   ~MainWindowTest() override { DestroyWindow(dialog); }

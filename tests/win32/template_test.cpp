@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide.h"
 #include "store/controls.h"
 #include "resource.h"
 
@@ -22,7 +23,7 @@ struct Child {
 class TemplateTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+    dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
                                 [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     ASSERT_NE(dialog, nullptr);
     // Children in z order, which the dialog manager takes from the template.
@@ -36,9 +37,8 @@ class TemplateTest : public ::testing::Test {
   void TearDown() override { DestroyWindow(dialog); }
 
   static std::string WindowText(HWND window) {
-    std::string text(256, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, &text[0], 256)));
-    return text;
+    wchar_t text[256] = L"";
+    return Narrow(text, static_cast<std::size_t>(GetWindowTextW(window, text, 256)));
   }
 
   HWND dialog = nullptr;
@@ -93,7 +93,7 @@ TEST_F(TemplateTest, CaptionLabelsAndButtonsReadAsWrittenAndEnterMeansFineLavoro
   }
   EXPECT_EQ(labels, (std::vector<std::string>{"Risorse del computer", "Cartelle incluse", "Cartelle da ecludere",
                                              "Cartella selezionata:", "Lettore MP3:", "Numero max di brani",
-                                             "Casualit\xE0 - ripetizioni", "Brani presenti"}));
+                                             "Casualità - ripetizioni", "Brani presenti"}));
   EXPECT_EQ(texts, (std::map<int, std::string>{
                        {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)"}, {IDC_REPEAT_ALLOWED, "Permesse (roulette)"},
                        {IDC_CLEAR_BEFORE, "Cancella prima di scrivere"}, {IDC_KEEP_EXISTING, "Non cancellare"},

@@ -35,8 +35,8 @@ void CentreOnScreen(HWND dialog) {
 // A new selection in the tree carries the new node's item data; every other
 // notification only runs the enabling rules.
 INT_PTR Notify(Win32Store& dlg, const NMHDR& header) {
-  if (header.idFrom == IDC_FOLDER_TREE && header.code == TVN_SELCHANGEDA) {
-    auto data = reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.lParam;
+  if (header.idFrom == IDC_FOLDER_TREE && header.code == TVN_SELCHANGEDW) {
+    auto data = reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.lParam;
     return HandleTreeSelected(dlg, static_cast<TreeNode>(data));
   }
   return HandleNotification(dlg);

@@ -2,18 +2,20 @@
 
 #include <commdlg.h>
 
+#include "platform/win32/wide.h"
+
 namespace {
 
 // One filter, "Playlist" for *.lis; the literal's own NUL ends the list.
-constexpr char kPlaylistFilter[] = "Playlist\0*.lis\0";
+constexpr wchar_t kPlaylistFilter[] = L"Playlist\0*.lis\0";
 
 // The dialogs must not move the working folder: the copy log and
 // ultima.lis are written there.
 constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
 constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
 
-OPENFILENAMEA PlaylistDialog(HWND owner, std::string& buffer) {
-  OPENFILENAMEA dialog{};
+OPENFILENAMEW PlaylistDialog(HWND owner, std::wstring& buffer) {
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = kPlaylistFilter;
@@ -26,26 +28,26 @@ OPENFILENAMEA PlaylistDialog(HWND owner, std::string& buffer) {
 }  // namespace
 
 int Win32Shell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
-  return MessageBoxA(dialog_, text.c_str(), caption.c_str(), style);
+  return MessageBoxW(dialog_, Widen(text).c_str(), Widen(caption).c_str(), style);
 }
 
 bool Win32Shell::AskOpenPlaylist(std::string& path) {
-  std::string buffer(MAX_PATH, '\0');
-  OPENFILENAMEA dialog = PlaylistDialog(dialog_, buffer);
+  std::wstring buffer(MAX_PATH, L'\0');
+  OPENFILENAMEW dialog = PlaylistDialog(dialog_, buffer);
   dialog.Flags = kOpenFlags;
-  if (!GetOpenFileNameA(&dialog)) return false;
-  path.assign(buffer.c_str());
+  if (!GetOpenFileNameW(&dialog)) return false;
+  path = Narrow(buffer.c_str());
   return true;
 }
 
 bool Win32Shell::AskSavePlaylist(std::string& path) {
   // Four bytes over a path: room for the ".lis" the dialog may append.
-  std::string buffer(MAX_PATH + 4, '\0');
-  OPENFILENAMEA dialog = PlaylistDialog(dialog_, buffer);
-  dialog.lpstrDefExt = "lis";
+  std::wstring buffer(MAX_PATH + 4, L'\0');
+  OPENFILENAMEW dialog = PlaylistDialog(dialog_, buffer);
+  dialog.lpstrDefExt = L"lis";
   dialog.Flags = kSaveFlags;
-  if (!GetSaveFileNameA(&dialog)) return false;
-  path.assign(buffer.c_str());
+  if (!GetSaveFileNameW(&dialog)) return false;
+  path = Narrow(buffer.c_str());
   return true;
 }
 

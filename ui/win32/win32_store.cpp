@@ -1,12 +1,21 @@
 #include "win32_store.h"
 
-#include <cstring>
+#include <cwchar>
 
+#include "platform/win32/wide.h"
 #include "store/controls.h"
 
 namespace {
 
-LPARAM Text(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
+// The program's UTF-8 as the control's own text, for the length of a message.
+class Text {
+ public:
+  explicit Text(const std::string& text) : wide_(Widen(text)) {}
+  operator LPARAM() const { return reinterpret_cast<LPARAM>(wide_.c_str()); }
+
+ private:
+  std::wstring wide_;
+};
 
 HTREEITEM Item(TreeNode node) { return reinterpret_cast<HTREEITEM>(node); }
 
@@ -27,7 +36,7 @@ HWND Win32Store::Control(int id) {
 }
 
 LRESULT Win32Store::Send(int id, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SendMessageA(Control(id), message, wparam, lparam);
+  return SendMessageW(Control(id), message, wparam, lparam);
 }
 
 void Win32Store::KeepRoomAfter(int id, LRESULT last) {
@@ -63,12 +72,12 @@ int Win32Store::ReadEntry(int id, int index, std::string& text) {
   LRESULT length = Send(id, LB_GETTEXTLEN, static_cast<WPARAM>(index));
   text.clear();
   if (length == LB_ERR) return NO_ENTRY;
-  std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   LRESULT copied =
       Send(id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&buffer[0]));
   if (copied == LB_ERR) return NO_ENTRY;
-  text.assign(buffer.c_str(), static_cast<std::size_t>(copied));
-  return static_cast<int>(copied);
+  text = Narrow(buffer.c_str(), static_cast<std::size_t>(copied));
+  return static_cast<int>(text.size());
 }
 
 int Win32Store::CountEntries(int id) { return static_cast<int>(Send(id, LB_GETCOUNT)); }
@@ -81,11 +90,10 @@ void Win32Store::SetText(int id, const std::string& text) { Send(id, WM_SETTEXT,
 
 std::string Win32Store::ReadText(int id, int limit) {
   if (limit < 1) return std::string();
-  std::string buffer(static_cast<std::size_t>(limit), '\0');
+  std::wstring buffer(static_cast<std::size_t>(limit), L'\0');
   LRESULT copied = Send(id, WM_GETTEXT, static_cast<WPARAM>(limit),
                         reinterpret_cast<LPARAM>(&buffer[0]));
-  buffer.resize(strnlen(buffer.c_str(), static_cast<std::size_t>(copied)));
-  return buffer;
+  return Narrow(buffer.c_str(), wcsnlen(buffer.c_str(), static_cast<std::size_t>(copied)));
 }
 
 void Win32Store::LimitTyping(int id, int characters) {
@@ -103,53 +111,54 @@ bool Win32Store::IsButtonChecked(int id) { return Send(id, BM_GETCHECK) != 0; }
 
 void Win32Store::Repaint(int id) { UpdateWindow(Control(id)); }
 
-LRESULT Win32Store::SendTree(UINT message, WPARAM wparam, TVITEMA& item) {
+LRESULT Win32Store::SendTree(UINT message, WPARAM wparam, TVITEMW& item) {
   return Send(IDC_FOLDER_TREE, message, wparam, reinterpret_cast<LPARAM>(&item));
 }
 
 TreeNode Win32Store::InsertNode(TreeNode parent, const std::string& text, int image,
                                 int selectedImage, bool sorted) {
-  TVINSERTSTRUCTA insert{};
+  std::wstring wide = Widen(text);
+  TVINSERTSTRUCTW insert{};
   insert.hParent = parent ? Item(parent) : TVI_ROOT;
   insert.hInsertAfter = sorted ? TVI_SORT : TVI_LAST;
   // Nodes placed last (the drive roots) start with item data 0; sorted ones
   // (folders) get theirs when it is set.
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | (sorted ? 0 : TVIF_PARAM);
-  insert.item.pszText = const_cast<char*>(text.c_str());
+  insert.item.pszText = &wide[0];
   insert.item.iImage = image;
   insert.item.iSelectedImage = selectedImage;
   insert.item.lParam = 0;
   return static_cast<TreeNode>(
-      Send(IDC_FOLDER_TREE, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+      Send(IDC_FOLDER_TREE, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 void Win32Store::SetNodeData(TreeNode node, TreeNode data) {
-  TVITEMA item{};
+  TVITEMW item{};
   item.mask = TVIF_PARAM;
   item.hItem = Item(node);
   item.lParam = static_cast<LPARAM>(data);
-  SendTree(TVM_SETITEMA, 0, item);
+  SendTree(TVM_SETITEMW, 0, item);
 }
 
 TreeNode Win32Store::NodeData(TreeNode node) {
-  TVITEMA item{};
+  TVITEMW item{};
   item.mask = TVIF_PARAM;
   item.hItem = Item(node);
-  return SendTree(TVM_GETITEMA, 0, item) ? static_cast<TreeNode>(item.lParam) : 0;
+  return SendTree(TVM_GETITEMW, 0, item) ? static_cast<TreeNode>(item.lParam) : 0;
 }
 
 std::string Win32Store::NodeText(TreeNode node, int limit) {
   if (limit < 1) return std::string();
-  std::string buffer(static_cast<std::size_t>(limit), '\0');
-  TVITEMA item{};
+  std::wstring buffer(static_cast<std::size_t>(limit), L'\0');
+  TVITEMW item{};
   item.mask = TVIF_TEXT;
   item.hItem = Item(node);
   item.pszText = &buffer[0];
   item.cchTextMax = limit;
-  if (!SendTree(TVM_GETITEMA, 0, item)) return std::string();
+  if (!SendTree(TVM_GETITEMW, 0, item)) return std::string();
   // The tree may answer with a pointer to its own copy of the text.
-  const char* text = item.pszText ? item.pszText : "";
-  return std::string(text, strnlen(text, static_cast<std::size_t>(limit - 1)));
+  const wchar_t* text = item.pszText ? item.pszText : L"";
+  return Narrow(text, wcsnlen(text, static_cast<std::size_t>(limit - 1)));
 }
 
 TreeNode Win32Store::NodeParent(TreeNode node) {
@@ -158,10 +167,10 @@ TreeNode Win32Store::NodeParent(TreeNode node) {
 }
 
 int Win32Store::NodeChildCount(TreeNode node) {
-  TVITEMA item{};
+  TVITEMW item{};
   item.mask = TVIF_CHILDREN;
   item.hItem = Item(node);
-  return SendTree(TVM_GETITEMA, 0, item) ? item.cChildren : 0;
+  return SendTree(TVM_GETITEMW, 0, item) ? item.cChildren : 0;
 }
 
 void Win32Store::SetUpTreeImages() {

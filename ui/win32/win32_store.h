@@ -46,7 +46,7 @@ class Win32Store : public StateStore {
  private:
   HWND Control(int id);
   LRESULT Send(int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
-  LRESULT SendTree(UINT message, WPARAM wparam, TVITEMA& item);
+  LRESULT SendTree(UINT message, WPARAM wparam, TVITEMW& item);
   // After an entry went to the end of a list at index last.
   void KeepRoomAfter(int id, LRESULT last);
 

@@ -7,18 +7,19 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The program's own window class; the dialog itself uses the system's.
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefDlgProcA;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefDlgProcW;
   windowClass.cbWndExtra = DLGWINDOWEXTRA;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = "dudiva_du3";
-  RegisterClassA(&windowClass);
+  windowClass.lpszClassName = L"dudiva_du3";
+  RegisterClassW(&windowClass);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, 0xFFFFFFFF};
   InitCommonControlsEx(&controls);
 
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+  // A Unicode dialog: its controls hold any name, whatever the code page.
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
   return 0;
 }
