@@ -12,6 +12,8 @@ int WriteLastCopyRecord(StateStore& dlg) {
   // The path must fit a path buffer: a longer one could not be opened.
   bool fits = !directory.empty() && path.size() < PATH_BUFFER;
   if (fits && WriteFileWhole(path, text)) return 1;
-  ReportFailure(dlg, "scrivere", path);
+  Os().ShowMessage(dlg.Handle(),
+                   "Impossibile aprire il file \"ultima.lis\"\nforse \xE8 utilizzato da un altro programma",
+                   "ERRORE", MESSAGE_OK);
   return -1;
 }

@@ -110,9 +110,10 @@ TEST_F(CopyTest, ATakenNameGetsAnIBeforeTheDot) {
 }
 
 // A song fits only when its size plus the cluster margin is less than the
-// free space. One that does not fit, or whose copy fails, is logged as
-// skipped and the run goes on with the next position; an entry naming no
-// song is passed over. The total counts the songs copied.
+// free space; when even the smallest song does not, the run ends there. One
+// that does not fit while a smaller one would, or whose copy fails, is
+// logged as skipped and the run goes on with the next position; an entry
+// naming no song is passed over. The total counts the songs copied.
 TEST_F(CopyTest, SongsThatDoNotFitOrFailAreSkippedAndTheRunGoesOn) {
   const std::pair<double, bool> cases[] = {{5096, false}, {5097, true}, {-1, false}};  // -1: cannot tell
   for (auto [freeBytes, fits] : cases) {
@@ -122,7 +123,7 @@ TEST_F(CopyTest, SongsThatDoNotFitOrFailAreSkippedAndTheRunGoesOn) {
     SetOrder(1, {"0"}, {"0"});
     platform.SetFreeSpace('E', freeBytes, 4096);
     EXPECT_EQ(CopyToPlayer(dlg), fits ? 1 : 0);
-    EXPECT_EQ(CopyLines(), Strings({fits ? "   1 a" : "   - a (non copiato: spazio insufficiente)"}));
+    EXPECT_EQ(CopyLines(), Strings({fits ? "   1 a" : "   - lettore pieno"}));
     EXPECT_EQ(Files(), fits ? Strings({"a.mp3"}) : Strings());
     if (!fits) ExpectShortfall(0, 1);
   }
@@ -247,7 +248,7 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     EXPECT_EQ(shown, logOpens ? Strings()
                               : Strings({"Impossibile aprire il file\n    \"Playlist.txt\"\n"
                                          "forse \xE8 utilizzato da un altro programma",
-                                         "Impossibile scrivere il file\n    \"C:\\lavoro\\ultima.lis\"\n"
+                                         "Impossibile aprire il file \"ultima.lis\"\n"
                                          "forse \xE8 utilizzato da un altro programma"}));
   }
 }
