@@ -253,4 +253,41 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
   }
 }
 
+// Clearing a drive that is not removable asks first; No leaves everything
+// as it was: no log, no record, the same buttons, the window open.
+TEST_F(CopyTest, ClearingADriveThatIsNotRemovableAsksFirst) {
+  const std::tuple<const char*, int, int, bool> cases[] = {
+      // player, radio button, answer, asked
+      {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, true},    {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, true},
+      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false},  {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false},
+  };
+  Include("C:\\lib");
+  for (const auto& [player, button, answer, asked] : cases) {
+    SCOPED_TRACE(testing::Message() << player << " " << button << " " << answer);
+    const std::string old = std::string(1, player[0]) + "\\vecchio.mp3";  // on the player
+    temp.WriteBytes(old, "old");
+    std::filesystem::remove(temp.Native("C\\lavoro\\Playlist.txt"));
+    std::filesystem::remove(temp.Native("C\\lavoro\\ultima.lis"));
+    platform.ended = false;
+    AddSong("a.mp3", 10);
+    SetOrder(1, {"0"}, {"0"});
+    dlg.SetText(IDC_PLAYER_PATH, player);
+    dlg.UserClick(button);
+    platform.messageAnswers = {answer};
+    dlg.UserClick(IDC_SHUFFLE_COPY);
+
+    bool ran = !asked || answer == ANSWER_YES;
+    if (asked) {
+      ExpectMessage(Format("L'unit\xE0 %s non \xE8 un disco rimovibile.\n"
+                           "Cancellare comunque i file musicali della sua cartella principale?", player),
+                    "A T T E N Z I O N E !", MESSAGE_YES_NO | MESSAGE_ICON_EXCLAMATION);
+    }
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.ended, ran);
+    EXPECT_EQ(temp.Exists("C\\lavoro\\Playlist.txt") && temp.Exists("C\\lavoro\\ultima.lis"), ran);
+    EXPECT_EQ(temp.Exists(old), !ran || button == IDC_KEEP_EXISTING);
+    EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), !ran);
+  }
+}
+
 }  // namespace
