@@ -8,6 +8,9 @@
 
 bool MakeFifo(const std::filesystem::path& path);
 bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target);
+// Removes a FIFO or link, which the test's own clean-up (under Wine) would
+// wait on or follow.
+void RemoveSpecial(const std::filesystem::path& path);
 // A volume of 1 MiB mounted on folder, and its removal.
 bool MountSmallVolume(const std::filesystem::path& folder);
 void Unmount(const std::filesystem::path& folder);

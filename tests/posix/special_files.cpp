@@ -10,6 +10,8 @@ bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::pa
   return symlink(target.c_str(), link.c_str()) == 0;
 }
 
+void RemoveSpecial(const std::filesystem::path& path) { unlink(path.c_str()); }
+
 // Needs root (or CAP_SYS_ADMIN).
 bool MountSmallVolume(const std::filesystem::path& folder) {
   return mount("tmpfs", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=1m") == 0;

@@ -61,6 +61,8 @@ bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::pa
   return RunOnHost("ln -s " + Quoted(target) + " " + Quoted(link));
 }
 
+void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -f " + Quoted(path)); }
+
 bool MountSmallVolume(const std::filesystem::path& folder) {
   return RunOnHost("mount -t tmpfs -o size=1m tmpfs " + Quoted(folder));
 }
