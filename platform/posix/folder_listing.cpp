@@ -58,12 +58,16 @@ class PosixListing : public FolderListing {
     return fstatat(dirfd(dir_), current_->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
   }
 
+  // Kept once asked: a walk asks its open folders for every subfolder.
   bool Identity(FolderIdentity& identity) override {
     struct stat info;
-    if (fstat(dirfd(dir_), &info) != 0) return false;
-    identity.volume = static_cast<std::uint64_t>(info.st_dev);
-    identity.index = static_cast<std::uint64_t>(info.st_ino);
-    return true;
+    if (!identityKnown_ && fstat(dirfd(dir_), &info) == 0) {
+      identity_.volume = static_cast<std::uint64_t>(info.st_dev);
+      identity_.index = static_cast<std::uint64_t>(info.st_ino);
+      identityKnown_ = true;
+    }
+    identity = identity_;
+    return identityKnown_;
   }
 
   const std::string& folder() const { return folder_; }
@@ -90,6 +94,8 @@ class PosixListing : public FolderListing {
   DIR* dir_;
   std::string folder_;
   dirent* current_ = nullptr;
+  bool identityKnown_ = false;
+  FolderIdentity identity_;
 };
 
 // The folder opened through the open listing of its parent, or null.
