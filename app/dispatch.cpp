@@ -45,6 +45,7 @@ int RouteCommand(StateStore& dlg, int id, int code) {
       UpdateButtonStates(dlg);
       return 1;
     case IDC_SHUFFLE_COPY:
+      if (!ConfirmClearing(dlg)) return 1;
       DisableAllButtons(dlg);
       CopyToPlayer(dlg);
       WriteLastCopyRecord(dlg);

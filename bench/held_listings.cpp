@@ -12,6 +12,9 @@ class HeldListing : public FolderListing {
     return true;
   }
   std::uint32_t SizeLow() override { return next_ ? entries_[next_ - 1].size : 0; }
+  bool RegularFile() override { return true; }
+  // Held folders are copied without links that lead back.
+  bool Identity(FolderIdentity&) override { return false; }
 
  private:
   const std::vector<HeldListings::Entry>& entries_;
@@ -59,12 +62,18 @@ std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& pa
   return NativePlatform().CreateOutputFile(path);
 }
 
+CreateResult HeldListings::CreateNewOutputFile(const std::string& path,
+                                               std::unique_ptr<OutputFile>& file) {
+  return NativePlatform().CreateNewOutputFile(path, file);
+}
+
 bool HeldListings::ReplaceWith(const std::string& from, const std::string& to) {
   return NativePlatform().ReplaceWith(from, to);
 }
 
-bool HeldListings::ReadWholeFile(const std::string& path, std::string& bytes) {
-  return NativePlatform().ReadWholeFile(path, bytes);
+bool HeldListings::ReadWholeFile(const std::string& path, std::uint64_t limit,
+                                 std::string& bytes) {
+  return NativePlatform().ReadWholeFile(path, limit, bytes);
 }
 
 std::string HeldListings::CurrentDirectory() { return NativePlatform().CurrentDirectory(); }

@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include <vector>
+
 #include "store/text.h"
 #include "platform/platform.h"
 
@@ -44,13 +46,27 @@ void AddSong(StateStore& dlg, const std::string& folder, const std::string& file
   dlg.AddEntry(IDC_SONG_SIZES, std::to_string(size));
 }
 
+// True when the folder listed is one of the folders on the walk: a link
+// back to one of them, or to itself, which would never end.
+bool LeadsBack(FolderListing& folder, const std::vector<FolderListing*>& walk) {
+  FolderIdentity identity, other;
+  if (!folder.Identity(identity)) return false;
+  for (FolderListing* open : walk) {
+    if (open->Identity(other) && other == identity) return true;
+  }
+  return false;
+}
+
 // Walks the folder named by path; a subfolder's name is appended to path
-// for its walk and taken off again afterwards.
-void Walk(StateStore& dlg, std::string& path, Scratch& scratch) {
+// for its walk and taken off again afterwards. walk holds the listings of
+// the folders being walked, outermost first.
+void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<FolderListing*>& walk,
+          bool mayLoop) {
   std::size_t units = WindowsLength(path);
   if (units > kMaxFolderLength) return;
   std::unique_ptr<FolderListing> listing = Os().ListFolder(path);
-  if (!listing) return;
+  if (!listing || (mayLoop && LeadsBack(*listing, walk))) return;
+  walk.push_back(listing.get());
   FolderEntry entry;
   while (listing->Next(entry)) {
     const std::string& name = entry.name;
@@ -60,7 +76,7 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch) {
     if (entry.folder) {
       std::size_t length = path.size();
       path.append(1, '\\').append(name);
-      if (IsFolderAllowed(dlg, path, IDC_EXCLUDED_LIST)) Walk(dlg, path, scratch);
+      if (IsFolderAllowed(dlg, path, IDC_EXCLUDED_LIST)) Walk(dlg, path, scratch, walk, entry.mayLoop);
       path.resize(length);
       continue;
     }
@@ -68,8 +84,11 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch) {
     if (dot == std::string::npos || !IsSongExtension(std::string_view(name).substr(dot + 1))) {
       continue;
     }
+    // A FIFO or device named like a song could never be copied.
+    if (!listing->RegularFile()) continue;
     AddSong(dlg, path, name, dot, listing->SizeLow(), scratch);
   }
+  walk.pop_back();
 }
 
 }  // namespace
@@ -96,7 +115,8 @@ void ScanFolder(StateStore& dlg, const std::string& folder) {
   std::string path = folder;
   path.reserve(PATH_BUFFER);
   Scratch scratch;
-  Walk(dlg, path, scratch);
+  std::vector<FolderListing*> walk;
+  Walk(dlg, path, scratch, walk, false);
 }
 
 void RebuildCatalogue(StateStore& dlg) {

@@ -28,3 +28,14 @@ void ClearPlayer(StateStore& dlg, OutputFile& log) {
     ++deletion;
   }
 }
+
+bool ConfirmClearing(StateStore& dlg) {
+  if (!dlg.IsButtonChecked(IDC_CLEAR_BEFORE)) return true;
+  std::string player = dlg.ReadText(IDC_PLAYER_PATH, 8);
+  if (Os().GetDriveKind(player) == DRIVE_KIND_REMOVABLE) return true;
+  std::string question = Format("L'unità %s non è un disco rimovibile.\n"
+                                "Cancellare comunque i file musicali della sua cartella principale?",
+                                player.c_str());
+  return dlg.Window().ShowMessage(question, "A T T E N Z I O N E !",
+                                  MESSAGE_YES_NO | MESSAGE_ICON_EXCLAMATION) == ANSWER_YES;
+}

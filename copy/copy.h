@@ -19,6 +19,10 @@ int CopyToPlayer(StateStore& dlg);
 // logged and counted all the same.
 void ClearPlayer(StateStore& dlg, OutputFile& log);
 
+// True when the run may go on: clearing is not asked, or the player is a
+// removable drive, or the user, asked, agreed to clear a drive that is not.
+bool ConfirmClearing(StateStore& dlg);
+
 // The local time now, as "05/12/2026 alle 15:31:07".
 std::string FormatTimestamp();
 

@@ -75,14 +75,32 @@ CopyResult CopySong(StateStore& dlg, const std::string& player, const Song& song
   }
 }
 
-// Goes through the order list until the requested songs are copied or the
-// list ends. A song that does not fit or fails to copy is logged as skipped
-// and the next position taken; an entry naming no song is passed over.
+// The size in bytes of the smallest song of the catalogue; 0 without songs.
+double SmallestSong(StateStore& dlg) {
+  std::string size;
+  int songs = dlg.CountEntries(IDC_SONG_SIZES);
+  double smallest = 0.0;
+  for (int k = 0; k < songs; ++k) {
+    dlg.ReadEntry(IDC_SONG_SIZES, k, size);
+    double bytes = ReadSize(size);
+    if (k == 0 || bytes < smallest) smallest = bytes;
+  }
+  return smallest;
+}
+
+// A song fits only with a cluster to spare: equal is not enough.
+bool Fits(double margin, double size, double freeBytes) { return margin + size < freeBytes; }
+
+// Goes through the order list until the requested songs are copied, the
+// list ends or the player cannot take even the smallest song. A song that
+// does not fit or fails to copy is logged as skipped and the next position
+// taken; an entry naming no song is passed over.
 Tally CopySongs(StateStore& dlg, OutputFile& log, const std::string& player, int requested,
                 int order, double margin) {
   Tally tally;
   int songs = dlg.CountEntries(IDC_SONG_NAMES);
   int positions = dlg.CountEntries(order);
+  double smallest = SmallestSong(dlg);
   std::string entry;
   Song song;
   for (int i = 0; tally.copied < requested && i < positions; ++i) {
@@ -90,8 +108,14 @@ Tally CopySongs(StateStore& dlg, OutputFile& log, const std::string& player, int
                  Format("Copio il %d° brano di %d", tally.copied + 1, requested));
     dlg.ReadEntry(order, i, entry);
     if (!ReadSong(dlg, ReadWhole(entry), songs, song)) continue;
-    // A song fits only with a cluster to spare: equal is not enough.
-    if (!(margin + song.size < MeasureFreeSpace(dlg, player))) {
+    double freeBytes = MeasureFreeSpace(dlg, player);
+    // Trying the rest of a long order on a full player would take minutes
+    // and fill the log with skipped songs.
+    if (!Fits(margin, smallest, freeBytes)) {
+      WriteLogText(log, "   - lettore pieno\n");
+      break;
+    }
+    if (!Fits(margin, song.size, freeBytes)) {
       WriteLogText(log, Format("   - %s (non copiato: spazio insufficiente)\n", song.name.c_str()));
       continue;
     }

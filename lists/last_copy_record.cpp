@@ -14,6 +14,7 @@ int WriteLastCopyRecord(StateStore& dlg) {
   // The path must fit a path buffer: a longer one could not be opened.
   bool fits = !directory.empty() && WindowsLength(path) < PATH_BUFFER;
   if (fits && WriteFileWhole(path, EncodeTextFile(text))) return 1;
-  ReportFailure(dlg, "scrivere", path);
+  dlg.Window().ShowMessage("Impossibile aprire il file \"ultima.lis\"\nforse è utilizzato da un altro programma",
+                           "ERRORE", MESSAGE_OK);
   return -1;
 }

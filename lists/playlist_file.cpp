@@ -8,6 +8,9 @@
 
 namespace {
 
+// No real list comes near this; a larger file is refused unread.
+constexpr std::uint64_t kLargestPlaylist = std::uint64_t{16} << 20;
+
 void AppendLines(StateStore& dlg, int list, char marker, std::string& text) {
   std::string entry;
   int count = dlg.CountEntries(list);
@@ -77,7 +80,7 @@ bool OpenPlaylist(StateStore& dlg) {
   std::string path;
   if (!dlg.Window().AskOpenPlaylist(path)) return false;
   std::string text;
-  if (!Os().ReadWholeFile(path, text)) {
+  if (!Os().ReadWholeFile(path, kLargestPlaylist, text)) {
     ReportFailure(dlg, "aprire", path);
     return false;
   }

@@ -6,20 +6,32 @@
 
 namespace {
 
-// The temporary file is named like the target with its last character
-// changed, so its path is no longer than one the platform has just accepted.
-std::string TemporaryNameFor(const std::string& path) {
-  std::string temporary = path;
-  temporary.back() = temporary.back() == '~' ? '#' : '~';
-  return temporary;
+// Candidates for the temporary file: the target's path with its last
+// character changed, so no longer than a path the platform has just
+// accepted, and in the target's own folder so that it can take its place.
+constexpr char kLastCharacters[] = "~0123456789";
+
+// Creates the temporary file under the first candidate name that is free,
+// never opening one that exists; null when none can be created.
+std::unique_ptr<OutputFile> CreateTemporary(const std::string& path, std::string& temporary) {
+  std::unique_ptr<OutputFile> file;
+  for (const char* last = kLastCharacters; *last; ++last) {
+    if (*last == path.back()) continue;
+    temporary = path;
+    temporary.back() = *last;
+    CreateResult result = Os().CreateNewOutputFile(temporary, file);
+    if (result == CreateResult::Created) return file;
+    if (result == CreateResult::Failed) return nullptr;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 bool WriteFileWhole(const std::string& path, const std::string& bytes) {
   if (path.empty()) return false;
-  std::string temporary = TemporaryNameFor(path);
-  std::unique_ptr<OutputFile> file = Os().CreateOutputFile(temporary);
+  std::string temporary;
+  std::unique_ptr<OutputFile> file = CreateTemporary(path, temporary);
   if (!file) return false;
   bool written = file->Write(bytes);
   bool closed = file->Close();

@@ -24,6 +24,20 @@ struct FolderEntry {
   std::string name;
   bool folder = false;
   bool hidden = false;
+  // A folder that may lead back to one already being walked: a link or a
+  // junction (on POSIX any folder, as bind mounts loop too). Walks compare
+  // its identity with theirs before entering it.
+  bool mayLoop = false;
+};
+
+// One folder, however many paths lead to it: a volume and the folder's
+// number on it.
+struct FolderIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FolderIdentity& other) const {
+    return volume == other.volume && index == other.index;
+  }
 };
 
 // One folder's entries in the file system's order, "." and ".." included.
@@ -35,6 +49,11 @@ class FolderListing {
   // Low 32 bits of the size in bytes of the entry Next gave last; 0 when it
   // cannot be read. Asked only for the files that need it.
   virtual std::uint32_t SizeLow() = 0;
+  // False when the entry Next gave last is no regular file (a FIFO, socket
+  // or device). Asked only for the files that need it.
+  virtual bool RegularFile() = 0;
+  // The identity of the folder listed; false when it cannot be told.
+  virtual bool Identity(FolderIdentity& identity) = 0;
 };
 
 struct DiskSpace {
@@ -43,6 +62,7 @@ struct DiskSpace {
 };
 
 enum class CopyResult { Copied, Exists, Failed };
+enum class CreateResult { Created, Exists, Failed };
 
 // A file being written. Close reports whether every byte reached the file.
 class OutputFile {
@@ -63,17 +83,29 @@ class Platform {
   // False (space left at zero) when the volume cannot tell.
   virtual bool GetFreeSpace(const std::string& root, DiskSpace& space) = 0;
 
-  // Copies a file to a destination that must not exist yet. Failed leaves no
-  // destination behind and sets error to the platform's code.
+  // Copies a regular file to a destination that must not exist yet, which
+  // the copy creates itself. Exists when the name is taken; Failed sets
+  // error to the platform's code and removes only a destination this call
+  // created, so a source that cannot be opened leaves everything as it was.
   virtual CopyResult CopyNewFile(const std::string& from, const std::string& to,
                                  unsigned long& error) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Creates the file, or empties it.
   // Null when it cannot be created.
   virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
-  // Moves from onto to, replacing it.
+  // Creates a file that does not exist yet; Exists when anything stands at
+  // path, a symbolic link included (it is never followed).
+  virtual CreateResult CreateNewOutputFile(const std::string& path,
+                                           std::unique_ptr<OutputFile>& file) = 0;
+  // Moves from onto to, replacing it; false, with both left as they were,
+  // when to is read-only (checked by the program itself, as an
+  // administrator's replace would go through). A symbolic link at to is
+  // itself replaced.
   virtual bool ReplaceWith(const std::string& from, const std::string& to) = 0;
-  virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+  // The whole contents of a regular file of at most limit bytes; false for
+  // any other file (a FIFO or device is refused without waiting on it).
+  virtual bool ReadWholeFile(const std::string& path, std::uint64_t limit,
+                             std::string& bytes) = 0;
   // The working directory, in Windows form; empty when it cannot be told.
   virtual std::string CurrentDirectory() = 0;
 

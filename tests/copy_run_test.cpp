@@ -158,9 +158,10 @@ TEST_F(CopyTest, ATakenNameGetsAnIBeforeTheDot) {
 }
 
 // A song fits only when its size plus the cluster margin is less than the
-// free space. One that does not fit, or whose copy fails, is logged as
-// skipped and the run goes on with the next position; an entry naming no
-// song is passed over. The total counts the songs copied.
+// free space; when even the smallest song does not, the run ends there. One
+// that does not fit while a smaller one would, or whose copy fails, is
+// logged as skipped and the run goes on with the next position; an entry
+// naming no song is passed over. The total counts the songs copied.
 TEST_F(CopyTest, SongsThatDoNotFitOrFailAreSkippedAndTheRunGoesOn) {
   const std::pair<double, bool> cases[] = {{5096, false}, {5097, true}, {-1, false}};  // -1: cannot tell
   for (auto [freeBytes, fits] : cases) {
@@ -170,7 +171,7 @@ TEST_F(CopyTest, SongsThatDoNotFitOrFailAreSkippedAndTheRunGoesOn) {
     SetOrder(1, {"0"}, {"0"});
     platform.SetFreeSpace('E', freeBytes, 4096);
     EXPECT_EQ(CopyToPlayer(dlg), fits ? 1 : 0);
-    EXPECT_EQ(CopyLines(), Strings({fits ? "   1 a" : "   - a (non copiato: spazio insufficiente)"}));
+    EXPECT_EQ(CopyLines(), Strings({fits ? "   1 a" : "   - lettore pieno"}));
     EXPECT_EQ(Files(), fits ? Strings({"a.mp3"}) : Strings());
     if (!fits) ExpectShortfall(0, 1);
   }
@@ -295,8 +296,45 @@ TEST_F(CopyTest, ShuffleAndCopyRunsAndEnds) {
     EXPECT_EQ(shown, logOpens ? Strings()
                               : Strings({"Impossibile aprire il file\n    \"Playlist.txt\"\n"
                                          "forse è utilizzato da un altro programma",
-                                         "Impossibile scrivere il file\n    \"C:\\lavoro\\ultima.lis\"\n"
+                                         "Impossibile aprire il file \"ultima.lis\"\n"
                                          "forse è utilizzato da un altro programma"}));
+  }
+}
+
+// Clearing a drive that is not removable asks first; No leaves everything
+// as it was: no log, no record, the same buttons, the window open.
+TEST_F(CopyTest, ClearingADriveThatIsNotRemovableAsksFirst) {
+  const std::tuple<const char*, int, int, bool> cases[] = {
+      // player, radio button, answer, asked
+      {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, true},    {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, true},
+      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false},  {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false},
+  };
+  Include("C:\\lib");
+  for (const auto& [player, button, answer, asked] : cases) {
+    SCOPED_TRACE(testing::Message() << player << " " << button << " " << answer);
+    const std::string old = std::string(1, player[0]) + "\\vecchio.mp3";  // on the player
+    temp.WriteBytes(old, "old");
+    std::filesystem::remove(temp.Native("C\\lavoro\\Playlist.txt"));
+    std::filesystem::remove(temp.Native("C\\lavoro\\ultima.lis"));
+    shell.ended = false;
+    AddSong("a.mp3", 10);
+    SetOrder(1, {"0"}, {"0"});
+    dlg.SetText(IDC_PLAYER_PATH, player);
+    dlg.UserClick(button);
+    shell.messageAnswers = {answer};
+    dlg.UserClick(IDC_SHUFFLE_COPY);
+
+    bool ran = !asked || answer == ANSWER_YES;
+    if (asked) {
+      ExpectMessage(Format("L'unità %s non è un disco rimovibile.\n"
+                           "Cancellare comunque i file musicali della sua cartella principale?", player),
+                    "A T T E N Z I O N E !", MESSAGE_YES_NO | MESSAGE_ICON_EXCLAMATION);
+    }
+    EXPECT_TRUE(shell.messages.empty());
+    EXPECT_EQ(shell.ended, ran);
+    EXPECT_EQ(temp.Exists("C\\lavoro\\Playlist.txt") && temp.Exists("C\\lavoro\\ultima.lis"), ran);
+    EXPECT_EQ(temp.Exists(old), !ran || button == IDC_KEEP_EXISTING);
+    EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), !ran);
   }
 }
 

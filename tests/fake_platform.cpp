@@ -123,11 +123,21 @@ CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string&
   return result;
 }
 
-std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path) {
-  if (failCreate) return nullptr;
-  std::unique_ptr<OutputFile> file = NativePlatform().CreateOutputFile(Real(path));
+std::unique_ptr<OutputFile> FakePlatform::WithFailures(std::unique_ptr<OutputFile> file) {
   if (!file || writeBytesBeforeFailure < 0) return file;
   return std::make_unique<FailingOutputFile>(std::move(file), writeBytesBeforeFailure);
+}
+
+std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path) {
+  if (failCreate) return nullptr;
+  return WithFailures(NativePlatform().CreateOutputFile(Real(path)));
+}
+
+CreateResult FakePlatform::CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) {
+  if (failCreate) return CreateResult::Failed;
+  CreateResult result = NativePlatform().CreateNewOutputFile(Real(path), file);
+  file = WithFailures(std::move(file));
+  return result;
 }
 
 int FakeShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {

@@ -111,11 +111,12 @@ class FakePlatform : public Platform {
     return !locked && NativePlatform().RemoveFile(Real(path));
   }
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
+  CreateResult CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override {
     return !failReplace && NativePlatform().ReplaceWith(Real(from), Real(to));
   }
-  bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-    return NativePlatform().ReadWholeFile(Real(path), bytes);
+  bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override {
+    return NativePlatform().ReadWholeFile(Real(path), limit, bytes);
   }
   std::string CurrentDirectory() override {
     return workingDirectory.empty() ? NativePlatform().CurrentDirectory() : workingDirectory;
@@ -131,5 +132,7 @@ class FakePlatform : public Platform {
   };
   std::string Real(const std::string& path);
   Drive* DriveOf(const std::string& path);
+  // The file as the failures asked for make it.
+  std::unique_ptr<OutputFile> WithFailures(std::unique_ptr<OutputFile> file);
   std::map<char, Drive> drives_;
 };

@@ -251,11 +251,11 @@ TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
       if (how == Record) EXPECT_EQ(WriteLastCopyRecord(dlg), -1);
 
       if (how == ExitYes) shell.messages.erase(shell.messages.begin());  // the question
-      std::string written = how == Record        ? "C:\\lavoro\\ultima.lis"
-                            : how == SaveAsOther ? File("altra.lis")
-                                                 : File("scelta.lis");
-      ExpectMessage("Impossibile scrivere il file\n    \"" + written +
-                        "\"\nforse è utilizzato da un altro programma",
+      std::string written = how == SaveAsOther ? File("altra.lis") : File("scelta.lis");
+      ExpectMessage(how == Record ? "Impossibile aprire il file \"ultima.lis\"\n"
+                                    "forse è utilizzato da un altro programma"
+                                  : "Impossibile scrivere il file\n    \"" + written +
+                                        "\"\nforse è utilizzato da un altro programma",
                     "ERRORE", MESSAGE_OK);
       for (const char* file : files) EXPECT_EQ(temp.ReadBytes(file), kOldBytes) << file;
       EXPECT_EQ(Files("C\\liste"), Strings({"altra.lis", "scelta.lis"}));

@@ -90,16 +90,25 @@ int CopyContents(int in, int out) {
 
 }  // namespace
 
-// The destination is created exclusively, so an existing file is never
-// touched; once created it is the copy's own, and removed if the copy fails.
+// The source is opened first and must be a regular file; the destination
+// is created exclusively, so an existing file is never touched; once
+// created it is the copy's own, and removed if the copy fails.
 CopyResult PosixPlatform::CopyNewFile(const std::string& from, const std::string& to,
                                       unsigned long& error) {
   std::string source, destination;
   error = ENOENT;
   if (!ToNativePath(from, source) || !ToNativePath(to, destination)) return CopyResult::Failed;
-  int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+  int in = open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (in < 0) {
     error = static_cast<unsigned long>(errno);
+    return CopyResult::Failed;
+  }
+  struct stat info;
+  bool regular = fstat(in, &info) == 0 && S_ISREG(info.st_mode);
+  if (!regular) {
+    error = EINVAL;  // a FIFO, socket or device is no song
+    close(in);
     return CopyResult::Failed;
   }
   int out = open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -56,18 +57,50 @@ std::unique_ptr<OutputFile> PosixPlatform::CreateOutputFile(const std::string& p
   return std::make_unique<PosixOutputFile>(fd);
 }
 
+CreateResult PosixPlatform::CreateNewOutputFile(const std::string& path,
+                                                std::unique_ptr<OutputFile>& file) {
+  std::string native;
+  if (!ToNativePath(path, native)) return CreateResult::Failed;
+  // O_EXCL also refuses a symbolic link, even one that leads nowhere.
+  int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+  file = std::make_unique<PosixOutputFile>(fd);
+  return CreateResult::Created;
+}
+
+namespace {
+
+// A file without any write permission, or one this user may not write. As
+// root neither stops rename(), so the program asks itself. A link is judged
+// by the file it leads to.
+bool IsReadOnly(const std::string& native) {
+  struct stat info;
+  if (stat(native.c_str(), &info) != 0) return false;
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(native.c_str(), W_OK) != 0;
+}
+
+}  // namespace
+
 bool PosixPlatform::ReplaceWith(const std::string& from, const std::string& to) {
   std::string nativeFrom, nativeTo;
-  return ToNativePath(from, nativeFrom) && ToNativePath(to, nativeTo) &&
+  return ToNativePath(from, nativeFrom) && ToNativePath(to, nativeTo) && !IsReadOnly(nativeTo) &&
          std::rename(nativeFrom.c_str(), nativeTo.c_str()) == 0;
 }
 
-bool PosixPlatform::ReadWholeFile(const std::string& path, std::string& bytes) {
+bool PosixPlatform::ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) {
   std::string native;
   if (!ToNativePath(path, native)) return false;
-  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+  int fd = open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uint64_t>(info.st_size) > limit) {
+    close(fd);
+    return false;
+  }
   bytes.clear();
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
   ssize_t n;
   while ((n = read(fd, buffer, sizeof buffer)) != 0) {
@@ -76,7 +109,8 @@ bool PosixPlatform::ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   close(fd);
-  return n == 0;
+  // A file that grew while it was read is refused like a larger one.
+  return n == 0 && bytes.size() <= limit;
 }
 
 std::string PosixPlatform::CurrentDirectory() {

@@ -37,6 +37,8 @@ class PosixListing : public FolderListing {
       entry.name.assign(found->d_name);
       entry.hidden = found->d_name[0] == '.' && entry.name != "." && entry.name != "..";
       entry.folder = IsFolder(found);
+      // Bind mounts can loop without a link, and asking costs one fstat.
+      entry.mayLoop = entry.folder;
       return true;
     }
     return false;
@@ -46,6 +48,26 @@ class PosixListing : public FolderListing {
     struct stat info;
     if (!current_ || fstatat(dirfd(dir_), current_->d_name, &info, 0) != 0) return 0;
     return static_cast<std::uint32_t>(info.st_size);
+  }
+
+  bool RegularFile() override {
+    if (!current_) return false;
+    if (current_->d_type == DT_REG) return true;
+    if (current_->d_type != DT_LNK && current_->d_type != DT_UNKNOWN) return false;
+    struct stat info;
+    return fstatat(dirfd(dir_), current_->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+  }
+
+  // Kept once asked: a walk asks its open folders for every subfolder.
+  bool Identity(FolderIdentity& identity) override {
+    struct stat info;
+    if (!identityKnown_ && fstat(dirfd(dir_), &info) == 0) {
+      identity_.volume = static_cast<std::uint64_t>(info.st_dev);
+      identity_.index = static_cast<std::uint64_t>(info.st_ino);
+      identityKnown_ = true;
+    }
+    identity = identity_;
+    return identityKnown_;
   }
 
   const std::string& folder() const { return folder_; }
@@ -72,6 +94,8 @@ class PosixListing : public FolderListing {
   DIR* dir_;
   std::string folder_;
   dirent* current_ = nullptr;
+  bool identityKnown_ = false;
+  FolderIdentity identity_;
 };
 
 // The folder opened through the open listing of its parent, or null.

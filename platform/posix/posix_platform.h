@@ -13,8 +13,10 @@ class PosixPlatform : public Platform {
                          unsigned long& error) override;
   bool RemoveFile(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
+  CreateResult CreateNewOutputFile(const std::string& path,
+                                   std::unique_ptr<OutputFile>& file) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override;
-  bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+  bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override;
   std::string CurrentDirectory() override;
   std::time_t Now() override;
   std::tm LocalTime(std::time_t when) override;

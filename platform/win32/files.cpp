@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "win32_platform.h"
 
@@ -39,14 +40,59 @@ class Win32OutputFile : public OutputFile {
 
 }  // namespace
 
+namespace {
+
+// Copies the rest of in to out; 0, or the code of the failure.
+DWORD CopyBytes(HANDLE in, HANDLE out) {
+  std::vector<char> buffer(std::size_t{1} << 20);
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+      return GetLastError();
+    }
+    if (read == 0) return 0;
+    for (DWORD done = 0; done < read;) {
+      DWORD written = 0;
+      if (!WriteFile(out, buffer.data() + done, read - done, &written, nullptr)) return GetLastError();
+      done += written;
+    }
+  }
+}
+
+}  // namespace
+
+// CopyFileW cannot be used: it opens the source first, so after its failure
+// a file standing at the destination may be the user's, not the copy's.
+// Here the destination is created with CREATE_NEW, which never touches an
+// existing file, and removed only when this call created it.
 CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string& to,
                                       unsigned long& error) {
-  error = 0;
-  if (CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE)) return CopyResult::Copied;
-  error = GetLastError();
-  if (error == ERROR_FILE_EXISTS) return CopyResult::Exists;
-  // The destination did not exist before, so whatever stands there now is
-  // what a failed copy wrote.
+  HANDLE in = CreateFileW(Widen(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (in == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    return CopyResult::Failed;
+  }
+  // A pipe or device (a Linux FIFO under Wine) is no song.
+  if (GetFileType(in) != FILE_TYPE_DISK) {
+    CloseHandle(in);
+    error = ERROR_INVALID_FUNCTION;
+    return CopyResult::Failed;
+  }
+  HANDLE out = CreateFileW(Widen(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (out == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    CloseHandle(in);
+    return error == ERROR_FILE_EXISTS ? CopyResult::Exists : CopyResult::Failed;
+  }
+  error = CopyBytes(in, out);
+  // The copy keeps the song's date, as CopyFileW does.
+  FILETIME written;
+  if (error == 0 && GetFileTime(in, nullptr, nullptr, &written)) SetFileTime(out, nullptr, nullptr, &written);
+  if (!CloseHandle(out) && error == 0) error = GetLastError();
+  CloseHandle(in);
+  if (error == 0) return CopyResult::Copied;
   DeleteFileW(Widen(to).c_str());
   return CopyResult::Failed;
 }
@@ -60,20 +106,44 @@ std::unique_ptr<OutputFile> Win32Platform::CreateOutputFile(const std::string& p
   return std::make_unique<Win32OutputFile>(file);
 }
 
+CreateResult Win32Platform::CreateNewOutputFile(const std::string& path,
+                                                std::unique_ptr<OutputFile>& file) {
+  // CREATE_NEW fails on any name that is taken, a symbolic link included.
+  HANDLE created = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) {
+    return GetLastError() == ERROR_FILE_EXISTS ? CreateResult::Exists : CreateResult::Failed;
+  }
+  file = std::make_unique<Win32OutputFile>(created);
+  return CreateResult::Created;
+}
+
+// MoveFileExW replaces a read-only file when the user is an administrator
+// (and always under Wine as root), so the attribute is checked first.
 bool Win32Platform::ReplaceWith(const std::string& from, const std::string& to) {
+  DWORD attributes = GetFileAttributesW(Widen(to).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
-bool Win32Platform::ReadWholeFile(const std::string& path, std::string& bytes) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+bool Win32Platform::ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) {
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD size = GetFileSize(file, nullptr);
-  DWORD read = 0;
-  bool ok = size != INVALID_FILE_SIZE;
+  LARGE_INTEGER size;
+  bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
+            static_cast<std::uint64_t>(size.QuadPart) <= limit;
   if (ok) {
-    bytes.assign(size, '\0');
-    ok = ReadFile(file, &bytes[0], size, &read, nullptr) && read == size;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+      DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+      DWORD read = 0;
+      ok = ReadFile(file, &bytes[done], chunk, &read, nullptr) && read > 0;
+      done += read;
+    }
   }
   CloseHandle(file);
   if (!ok) bytes.clear();

@@ -58,4 +58,26 @@ TEST_F(FullPlayerTest, RunSkipsWhatDoesNotFitAndGoesOn) {
                 "A T T E N Z I O N E !", MESSAGE_OK | MESSAGE_ICON_EXCLAMATION);
 }
 
+// 20,000 catalogued songs of 1 MB and 9999 asked for: three fit, and the
+// run ends at once with one line instead of trying every other position.
+TEST_F(FullPlayerTest, AFullPlayerEndsTheRun) {
+  MeasurePlayer(dlg);
+  AddSong("a.mp3", 1 << 20);
+  Strings order{"0"};
+  for (int k = 1; k < 20000; ++k) {
+    Catalogue("C:\\lib", "a", "mp3", 1 << 20);
+    order.push_back(std::to_string(k));
+  }
+  SetOrder(9999, order, {});
+  dlg.UserClick(IDC_KEEP_EXISTING);
+
+  EXPECT_EQ(CopyToPlayer(dlg), 0);
+
+  EXPECT_EQ(CopyLines(), Strings({"   1 a", "   2 a", "   3 a", "   - lettore pieno"}));
+  EXPECT_EQ(LogLines().back(), "Scritti in totale 3072 KBytes");
+  EXPECT_EQ(Files(), Strings({"a.mp3", "ai.mp3", "aii.mp3"}));
+  ExpectMessage("Copiati 3 brani su 9999 richiesti.\nI brani non copiati sono elencati in \"Playlist.txt\".",
+                "A T T E N Z I O N E !", MESSAGE_OK | MESSAGE_ICON_EXCLAMATION);
+}
+
 }  // namespace

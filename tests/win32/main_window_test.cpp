@@ -62,4 +62,39 @@ TEST_F(MainWindowTest, EscapeKeepsTheWindowFineLavoroAsksAndCloseEnds) {
   EXPECT_EQ(shell.messages.size(), 1u);
 }
 
+// Through the real controls: "Mescola e copia" with clearing chosen and a
+// fixed drive typed as the player asks first; No leaves the window as it was.
+TEST_F(MainWindowTest, ClearingAFixedDriveAsksFirst) {
+  TempFolder temp;
+  temp.MakeFolder("C\\lavoro");
+  temp.WriteBytes("C\\lib\\a.mp3", "new");
+  platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path() + "\\C");
+  platform.workingDirectory = "C:\\lavoro";
+  for (int answer : {ANSWER_NO, ANSWER_YES}) {
+    SCOPED_TRACE(answer);
+    temp.WriteBytes("C\\vecchio.mp3", "old");
+    for (auto [id, text] : {std::pair{IDC_SONG_FOLDERS, "C:\\lib"}, std::pair{IDC_SONG_NAMES, "a"},
+                            std::pair{IDC_SONG_EXTS, "mp3"}, std::pair{IDC_SONG_SIZES, "3"}}) {
+      store.AddEntry(id, text);
+    }
+    store.SetText(IDC_MAX_SONGS, "1");
+    store.SetText(IDC_PLAYER_PATH, "C:");
+    shell.messageAnswers = {answer};
+    SendDlgItemMessageA(dialog, IDC_SHUFFLE_COPY, BM_CLICK, 0, 0);
+
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].text,
+              "L'unità C: non è un disco rimovibile.\n"
+              "Cancellare comunque i file musicali della sua cartella principale?");
+    EXPECT_EQ(shell.messages[0].style, MESSAGE_YES_NO | MESSAGE_ICON_EXCLAMATION);
+    shell.messages.clear();
+    bool ran = answer == ANSWER_YES;
+    EXPECT_EQ(shell.ended, ran);
+    EXPECT_EQ(temp.Exists("C\\lavoro\\Playlist.txt"), ran);
+    EXPECT_EQ(temp.Exists("C\\vecchio.mp3"), !ran);
+    EXPECT_EQ(temp.Exists("C\\a.mp3"), ran);
+    if (!ran) EXPECT_TRUE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
+  }
+}
+
 }  // namespace

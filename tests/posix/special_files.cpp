@@ -1,0 +1,20 @@
+#include "special_files.h"
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool MakeFifo(const std::filesystem::path& path) { return mkfifo(path.c_str(), 0644) == 0; }
+
+bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target) {
+  return symlink(target.c_str(), link.c_str()) == 0;
+}
+
+void RemoveSpecial(const std::filesystem::path& path) { unlink(path.c_str()); }
+
+// Needs root (or CAP_SYS_ADMIN).
+bool MountSmallVolume(const std::filesystem::path& folder) {
+  return mount("tmpfs", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=1m") == 0;
+}
+
+void Unmount(const std::filesystem::path& folder) { umount(folder.c_str()); }

@@ -1,0 +1,16 @@
+// What the file tests make on the real file system and the program never
+// does: a FIFO, a link to a folder, a small volume. Each is made the way
+// the platform allows and returns false when the system refuses, so that
+// the caller can skip with a message.
+#pragma once
+
+#include <filesystem>
+
+bool MakeFifo(const std::filesystem::path& path);
+bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target);
+// Removes a FIFO or link, which the test's own clean-up (under Wine) would
+// wait on or follow.
+void RemoveSpecial(const std::filesystem::path& path);
+// A volume of 1 MiB mounted on folder, and its removal.
+bool MountSmallVolume(const std::filesystem::path& folder);
+void Unmount(const std::filesystem::path& folder);
