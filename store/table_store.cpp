@@ -25,49 +25,11 @@ void TableStore::Command(int id, int code) {
   if (events_) events_->command(*this, id, code);
 }
 
-std::string_view TableStore::Entries::operator[](std::size_t index) const {
-  return std::string_view(texts_).substr(Begin(index), ends_[index] - Begin(index));
-}
-
-void TableStore::Entries::insert(std::size_t index, std::string_view text) {
-  if (index == ends_.size()) {
-    texts_.append(text);
-    ends_.push_back(texts_.size());
-    return;
-  }
-  texts_.insert(Begin(index), text);
-  ends_.insert(ends_.begin() + static_cast<std::ptrdiff_t>(index), Begin(index) + text.size());
-  for (std::size_t i = index + 1; i < ends_.size(); ++i) ends_[i] += text.size();
-}
-
-void TableStore::Entries::erase(std::size_t index) {
-  std::size_t length = ends_[index] - Begin(index);
-  texts_.erase(Begin(index), length);
-  ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(index));
-  for (std::size_t i = index; i < ends_.size(); ++i) ends_[i] -= length;
-}
-
-void TableStore::Entries::clear() {
-  texts_.clear();
-  ends_.clear();
-}
-
 int TableStore::AddEntry(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  std::size_t index = list->entries.size();
-  if (list->info->kind == ControlKind::SortedList) {
-    // After the last entry that does not sort after text.
-    std::size_t low = 0;
-    while (low < index) {
-      std::size_t middle = (low + index) / 2;
-      if (CompareListText(text, std::string(list->entries[middle])) < 0) {
-        index = middle;
-      } else {
-        low = middle + 1;
-      }
-    }
-  }
+  std::size_t index = list->info->kind == ControlKind::SortedList ? list->entries.SortedPlace(text)
+                                                                  : list->entries.size();
   return InsertEntry(id, static_cast<int>(index), text);
 }
 
@@ -124,13 +86,8 @@ int TableStore::CountEntries(int id) {
 int TableStore::FindExact(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  for (std::size_t i = 0; i < list->entries.size(); ++i) {
-    std::string_view entry = list->entries[i];
-    if (entry.size() == text.size() && CompareListText(std::string(entry), text) == 0) {
-      return static_cast<int>(i);
-    }
-  }
-  return NO_ENTRY;
+  std::size_t found = list->entries.FindExact(text);
+  return found == list->entries.size() ? NO_ENTRY : static_cast<int>(found);
 }
 
 void TableStore::SetText(int id, const std::string& text) {

@@ -5,10 +5,10 @@
 
 #include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "controls.h"
+#include "entry_list.h"
 #include "events.h"
 #include "state_store.h"
 
@@ -67,25 +67,9 @@ class TableStore : public StateStore {
   int NodeSelectedImage(TreeNode node) const;
 
  private:
-  // A list box's entries packed end to end in one text, so that filling a
-  // long list costs no allocation per entry.
-  class Entries {
-   public:
-    std::size_t size() const { return ends_.size(); }
-    std::string_view operator[](std::size_t index) const;
-    void insert(std::size_t index, std::string_view text);
-    void erase(std::size_t index);
-    void clear();
-
-   private:
-    std::size_t Begin(std::size_t index) const { return index == 0 ? 0 : ends_[index - 1]; }
-    std::string texts_;
-    std::vector<std::size_t> ends_;  // entry i ends at ends_[i] in texts_
-  };
-
   struct Control {
     const ControlInfo* info = nullptr;
-    Entries entries;
+    EntryList entries;
     int selected = NO_ENTRY;
     std::string text;
     int typingLimit = 30000;
