@@ -1,5 +1,6 @@
 // The store's semantics, checked against every realisation of the build:
-// natively the table, under Windows also the real dialog from the template.
+// the table always, the Qt window where the Linux program is built, the real
+// dialog from the template under Windows.
 // A difference between the two is a fault of the table.
 #include <gtest/gtest.h>
 

@@ -153,7 +153,10 @@ int QtStore::DeleteEntry(int id, int index) {
   list->entries.erase(static_cast<std::size_t>(index));
   if (list->list) {
     QSignalBlocker quiet(list->list);
+    bool wasSelected = SelectedEntry(id) == index;
     delete list->list->takeItem(index);
+    // The view would move the selection to a neighbour; the list box has none.
+    if (wasSelected) list->list->clearSelection();
   }
   return static_cast<int>(list->entries.size());
 }
