@@ -1,12 +1,12 @@
 // The Linux program's window as a store realisation, on Qt's offscreen
 // platform: a person types, clicks and picks entries on its real widgets.
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 #include "fake_platform.h"
+#include "qt_application.h"
 #include "store/controls.h"
 #include "store_harness.h"
 #include "ui/qt/main_window.h"
@@ -15,16 +15,6 @@ namespace {
 
 class QtHarness;
 QtHarness* current = nullptr;
-
-QApplication& Application() {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "mescola_tests";
-  static char* argv[] = {name, nullptr};
-  // Kept to the end of the process: Qt's own objects go before it.
-  static QApplication* application = new QApplication(argc, argv);
-  return *application;
-}
 
 class QtHarness : public StoreHarness {
  public:
@@ -64,7 +54,7 @@ class QtHarness : public StoreHarness {
   }
 
   static constexpr DialogEvents kEvents{nullptr, &QtHarness::Command, nullptr, nullptr, nullptr};
-  QApplication& application_ = Application();
+  QApplication& application_ = QtApplication();
   FakeShell shell_;
   MainWindow window_{kEvents, &shell_};
 };
