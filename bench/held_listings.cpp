@@ -55,8 +55,8 @@ CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string&
 
 bool HeldListings::RemoveFile(const std::string& path) { return NativePlatform().RemoveFile(path); }
 
-std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& path, bool mustBeNew) {
-  return NativePlatform().CreateOutputFile(path, mustBeNew);
+std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& path) {
+  return NativePlatform().CreateOutputFile(path);
 }
 
 bool HeldListings::ReplaceWith(const std::string& from, const std::string& to) {
@@ -72,20 +72,3 @@ std::string HeldListings::CurrentDirectory() { return NativePlatform().CurrentDi
 std::time_t HeldListings::Now() { return NativePlatform().Now(); }
 
 std::tm HeldListings::LocalTime(std::time_t when) { return NativePlatform().LocalTime(when); }
-
-int HeldListings::ShowMessage(void* owner, const std::string& text, const std::string& caption,
-                              unsigned style) {
-  return NativePlatform().ShowMessage(owner, text, caption, style);
-}
-
-bool HeldListings::AskOpenPlaylist(void* owner, std::string& path) {
-  return NativePlatform().AskOpenPlaylist(owner, path);
-}
-
-bool HeldListings::AskSavePlaylist(void* owner, std::string& path) {
-  return NativePlatform().AskSavePlaylist(owner, path);
-}
-
-void HeldListings::EndDialog(void* dialog, int result) { NativePlatform().EndDialog(dialog, result); }
-
-void HeldListings::PostQuit(int code) { NativePlatform().PostQuit(code); }

@@ -25,18 +25,12 @@ class HeldListings : public Platform {
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
                          unsigned long& error) override;
   bool RemoveFile(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path, bool mustBeNew) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override;
   bool ReadWholeFile(const std::string& path, std::string& bytes) override;
   std::string CurrentDirectory() override;
   std::time_t Now() override;
   std::tm LocalTime(std::time_t when) override;
-  int ShowMessage(void* owner, const std::string& text, const std::string& caption,
-                  unsigned style) override;
-  bool AskOpenPlaylist(void* owner, std::string& path) override;
-  bool AskSavePlaylist(void* owner, std::string& path) override;
-  void EndDialog(void* dialog, int result) override;
-  void PostQuit(int code) override;
 
   struct Entry {
     FolderEntry entry;
