@@ -65,6 +65,8 @@ QWidget* MakeControl(const TemplateControl& c) {
   std::string windowClass = c.windowClass;
   if (windowClass == "STATIC") {
     auto* label = new QLabel(TemplateText(c.text));
+    // Folder and song names are shown as they are, never as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment((Has(c, "SS_CENTER") ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setWordWrap(true);
     // A label covers what lies beneath it, as the list's lower edge.

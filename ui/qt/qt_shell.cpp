@@ -57,6 +57,7 @@ bool AskPlaylist(QFileDialog& dialog, std::string& path) {
 
 int QtShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
   QMessageBox box(IconOf(style), Shown(caption), Shown(text), QMessageBox::NoButton, &owner_);
+  box.setTextFormat(Qt::PlainText);
   QList<QMessageBox::StandardButton> buttons = ButtonsOf(style);
   for (QMessageBox::StandardButton button : buttons) box.addButton(button);
   box.setDefaultButton(buttons.front());
