@@ -129,13 +129,14 @@ Library Prepare(const fs::path& work, const char* name, LibraryShape shape) {
 // same dialog again over listings held in memory.
 struct Rebuilds {
   using Opener = std::function<std::unique_ptr<StateStore>()>;
-  Rebuilds(const char* againRow, const char* freshRow, const char* heldRow, const char* goal,
+  Rebuilds(std::string againRow, std::string freshRow, std::string heldRow, const char* goal,
            Opener opener)
-      : again(againRow), fresh(freshRow), held(heldRow), target(goal), open(std::move(opener)) {}
+      : again(std::move(againRow)), fresh(std::move(freshRow)), held(std::move(heldRow)),
+        target(goal), open(std::move(opener)) {}
 
-  const char* again;  // row names
-  const char* fresh;
-  const char* held;
+  std::string again;  // row names
+  std::string fresh;
+  std::string held;
   const char* target;
   Opener open;
   std::unique_ptr<StateStore> kept;
@@ -171,7 +172,7 @@ struct Rebuilds {
     if (songs == floor.songs && total == std::to_string(static_cast<long long>(floor.bytes))) {
       return true;
     }
-    std::printf("MISMATCH: %s found %ld songs, %s bytes; the floor %ld, %.0f\n", again, songs,
+    std::printf("MISMATCH: %s found %ld songs, %s bytes; the floor %ld, %.0f\n", again.c_str(), songs,
                 total.c_str(), floor.songs, floor.bytes);
     return false;
   }
@@ -183,8 +184,10 @@ std::vector<Rebuilds> StoresIncluding(const std::string& root) {
       {"RebuildCatalogue, dialog reused", "RebuildCatalogue, new dialog",
        "listings in memory, table store", "ratio <= 1.2",
        [root] { return std::unique_ptr<StateStore>(DialogIncluding(root)); }},
-      {"RebuildCatalogue, Win32 dialog reused", "RebuildCatalogue, new Win32 dialog",
-       "listings in memory, Win32 dialog", "<= 3 x native", [root] { return WindowIncluding(root); }},
+      {std::string("RebuildCatalogue, ") + WindowName() + " reused",
+       std::string("RebuildCatalogue, new ") + WindowName(),
+       std::string("listings in memory, ") + WindowName(), WindowTarget(),
+       [root] { return WindowIncluding(root); }},
   };
   std::vector<Rebuilds> stores;
   for (Rebuilds& store : candidates) {
@@ -206,8 +209,8 @@ void PrintRebuilds(const std::vector<Rebuilds>& stores, const Medians& floorTime
   for (const Rebuilds& store : stores) {
     Timing again = store.againTimes.RatiosTo(floorTimes);
     Timing fresh = store.freshTimes.RatiosTo(floorTimes);
-    PrintRow(store.again, store.againTimes.Of(), &again, store.target);
-    PrintRow(store.fresh, store.freshTimes.Of(), &fresh, store.target);
+    PrintRow(store.again.c_str(), store.againTimes.Of(), &again, store.target);
+    PrintRow(store.fresh.c_str(), store.freshTimes.Of(), &fresh, store.target);
   }
   if (findTimes) {
     Timing ratios = findTimes->RatiosTo(floorTimes);
@@ -217,7 +220,7 @@ void PrintRebuilds(const std::vector<Rebuilds>& stores, const Medians& floorTime
               " the file system: what the store costs\n\n");
   std::printf("| %-38s | %9s | %9s | %s |\n", "", "wall ms", "cpu ms", "target");
   std::printf("|%s|----------:|----------:|---|\n", std::string(40, '-').c_str());
-  for (const Rebuilds& store : stores) PrintRow(store.held, store.heldTimes.Of(), nullptr, "");
+  for (const Rebuilds& store : stores) PrintRow(store.held.c_str(), store.heldTimes.Of(), nullptr, "");
 }
 
 int CompareRebuild(const Library& library, int rounds) {
@@ -291,10 +294,13 @@ void CompareKeystrokes(const Library& library) {
   PrintRow("R = 60000, above n (redraw)", TimeKeystroke(*dlg, "60000", 31), nullptr, "<= 5 ms");
 }
 
-// Run in a process of its own, so that nothing else counts.
-int MeasureMemory(const std::string& root, const std::string& out) {
+// Run in a process of its own, so that nothing else counts: the table
+// store, or with window the program's own window.
+int MeasureMemory(const std::string& root, const std::string& out, bool window) {
   double before = PeakMegabytes();
-  std::unique_ptr<TableStore> dlg = DialogIncluding(ProgramPath(root));
+  std::unique_ptr<StateStore> dlg = window ? WindowIncluding(ProgramPath(root))
+                                           : std::unique_ptr<StateStore>(DialogIncluding(ProgramPath(root)));
+  if (!dlg) return 1;
   RebuildCatalogue(*dlg);
   std::ofstream(out) << dlg->CountEntries(IDC_SONG_NAMES) << " " << before << " "
                      << PeakMegabytes() << "\n";
@@ -302,26 +308,31 @@ int MeasureMemory(const std::string& root, const std::string& out) {
 }
 
 void CompareMemory(const char* self, const Library& library, const fs::path& work) {
-  fs::path out = work / "memory.txt";
-  std::string command = std::string("\"") + self + "\" --memory \"" + library.native.string() +
-                        "\" \"" + out.string() + "\"";
-  long songs = 0;
-  double before = 0, peak = 0;
-  if (!RunCommand(command) || !(std::ifstream(out) >> songs >> before >> peak)) {
-    std::printf("\nMemory: the measuring process failed\n");
-    return;
+  std::printf("\nPeak memory of the program holding the songs of %s\n\n", library.name);
+  std::printf("| %-38s | %9s | %9s | %s |\n", "", "songs", "MB", "target");
+  std::printf("|%s|----------:|----------:|---|\n", std::string(40, '-').c_str());
+  for (bool window : {false, true}) {
+    fs::path out = work / "memory.txt";
+    std::string command = std::string("\"") + self + "\" --memory \"" + library.native.string() +
+                          "\" \"" + out.string() + "\"" + (window ? " window" : "");
+    long songs = 0;
+    double before = 0, peak = 0;
+    if (!RunCommand(command) || !(std::ifstream(out) >> songs >> before >> peak)) {
+      if (window) continue;  // no window of its own here
+      std::printf("Memory: the measuring process failed\n");
+      return;
+    }
+    std::string store = window ? WindowName() : "table store";
+    std::printf("| %-38s | %9s | %9.1f | |\n", ("before the scan, " + store).c_str(), "", before);
+    std::printf("| %-38s | %9ld | %9.1f | <= 100 MB |\n", ("after the rebuild, " + store).c_str(), songs,
+                peak);
   }
-  std::printf("\nPeak memory of the program holding %ld songs (%s)\n\n", songs, library.name);
-  std::printf("| %-38s | %9s | %s |\n", "", "MB", "target");
-  std::printf("|%s|----------:|---|\n", std::string(40, '-').c_str());
-  std::printf("| %-38s | %9.1f | |\n", "before the scan", before);
-  std::printf("| %-38s | %9.1f | <= 100 MB |\n", "after the rebuild", peak);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "--memory") return MeasureMemory(argv[2], argv[3]);
+  if (argc >= 4 && std::string(argv[1]) == "--memory") return MeasureMemory(argv[2], argv[3], argc == 5);
   fs::path work = fs::temp_directory_path() / "mescola-bench";
   int rounds = 7;
   bool rebuildOnly = false;

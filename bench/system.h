@@ -53,3 +53,6 @@ bool RunCommand(const std::string& command);
 // own dialog procedure, as a store; destroyed with the store. Null where
 // the program has no window of its own.
 std::unique_ptr<StateStore> OpenMainDialog();
+// That window's name in the figures, and the target of its rebuild.
+const char* WindowName();
+const char* WindowTarget();

@@ -32,62 +32,11 @@ void TableStore::Command(int id, int code) {
   if (events_) events_->command(*this, id, code);
 }
 
-std::string_view TableStore::Entries::operator[](std::size_t index) const {
-  return std::string_view(texts_).substr(spans_[index].begin, spans_[index].length);
-}
-
-bool TableStore::Entries::insert(std::size_t index, std::string_view text) {
-  if (index == spans_.size() && index > 0 && (*this)[index - 1] == text) {
-    spans_.push_back(spans_.back());
-    return true;
-  }
-  if (texts_.size() + text.size() > UINT32_MAX) return false;
-  // The text goes where the entry before it ends; texts from there on move up.
-  std::uint32_t at = index == 0 ? 0 : spans_[index - 1].begin + spans_[index - 1].length;
-  auto length = static_cast<std::uint32_t>(text.size());
-  texts_.insert(at, text);
-  if (at + length < texts_.size()) {
-    for (Span& span : spans_) {
-      if (span.begin >= at) span.begin += length;
-    }
-  }
-  spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(index), Span{at, length});
-  return true;
-}
-
-void TableStore::Entries::erase(std::size_t index) {
-  Span erased = spans_[index];
-  spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
-  for (const Span& span : spans_) {
-    if (span.begin == erased.begin && span.length == erased.length) return;  // still shared
-  }
-  texts_.erase(erased.begin, erased.length);
-  for (Span& span : spans_) {
-    if (span.begin > erased.begin) span.begin -= erased.length;
-  }
-}
-
-void TableStore::Entries::clear() {
-  texts_.clear();
-  spans_.clear();
-}
-
 int TableStore::AddEntry(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  std::size_t index = list->entries.size();
-  if (list->info->kind == ControlKind::SortedList) {
-    // After the last entry that does not sort after text.
-    std::size_t low = 0;
-    while (low < index) {
-      std::size_t middle = (low + index) / 2;
-      if (CompareListText(text, std::string(list->entries[middle])) < 0) {
-        index = middle;
-      } else {
-        low = middle + 1;
-      }
-    }
-  }
+  std::size_t index = list->info->kind == ControlKind::SortedList ? list->entries.SortedPlace(text)
+                                                                  : list->entries.size();
   return InsertEntry(id, static_cast<int>(index), text);
 }
 
@@ -144,13 +93,8 @@ int TableStore::CountEntries(int id) {
 int TableStore::FindExact(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  for (std::size_t i = 0; i < list->entries.size(); ++i) {
-    std::string_view entry = list->entries[i];
-    if (entry.size() == text.size() && CompareListText(std::string(entry), text) == 0) {
-      return static_cast<int>(i);
-    }
-  }
-  return NO_ENTRY;
+  std::size_t found = list->entries.FindExact(text);
+  return found == list->entries.size() ? NO_ENTRY : static_cast<int>(found);
 }
 
 void TableStore::SetText(int id, const std::string& text) {

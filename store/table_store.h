@@ -5,10 +5,10 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "controls.h"
+#include "entry_list.h"
 #include "events.h"
 #include "state_store.h"
 
@@ -67,32 +67,9 @@ class TableStore : public StateStore {
   int NodeSelectedImage(TreeNode node) const;
 
  private:
-  // A list box's entries packed end to end in one text, so that filling a
-  // long list costs no allocation per entry. An entry appended with the text
-  // of the entry before it shares that text: the catalogue's folder list
-  // repeats one folder for every song in it, and a new catalogue's memory
-  // is slow to touch for the first time.
-  class Entries {
-   public:
-    std::size_t size() const { return spans_.size(); }
-    std::string_view operator[](std::size_t index) const;
-    // False, and nothing inserted, when the texts would pass 4 GiB.
-    bool insert(std::size_t index, std::string_view text);
-    void erase(std::size_t index);
-    void clear();
-
-   private:
-    struct Span {
-      std::uint32_t begin;
-      std::uint32_t length;
-    };
-    std::string texts_;
-    std::vector<Span> spans_;  // where entry i lies in texts_
-  };
-
   struct Control {
     const ControlInfo* info = nullptr;
-    Entries entries;
+    EntryList entries;
     int selected = NO_ENTRY;
     std::string text;
     int typingLimit = 30000;

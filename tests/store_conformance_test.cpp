@@ -1,6 +1,7 @@
 // The store's semantics, checked against every realisation of the build:
-// natively the table, under Windows also the real dialog from the template.
-// A difference between the two is a fault of the table.
+// the table always, the Qt window where the Linux program is built, the real
+// dialog from the template under Windows.
+// A difference between them is a fault of the table or of the Qt window.
 #include <gtest/gtest.h>
 
 #include "store/controls.h"

@@ -38,5 +38,6 @@ struct Realisation {
 
 inline void PrintTo(const Realisation& realisation, std::ostream* out) { *out << realisation.name; }
 
-// The realisations of this build: the table always, the real dialog on Windows.
+// The realisations of this build: the table always, the Qt window in the
+// Linux build, the real dialog on Windows.
 std::vector<Realisation>& Realisations();

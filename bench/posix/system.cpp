@@ -133,5 +133,3 @@ std::string FindCommand(const std::string& nativeRoot) {
 }
 
 bool RunCommand(const std::string& command) { return std::system(command.c_str()) == 0; }
-
-std::unique_ptr<StateStore> OpenMainDialog() { return nullptr; }

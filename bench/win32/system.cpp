@@ -128,3 +128,7 @@ std::unique_ptr<StateStore> OpenMainDialog() {
   if (!dialog) return nullptr;
   return std::make_unique<MainDialog>(dialog);
 }
+
+const char* WindowName() { return "Win32 dialog"; }
+
+const char* WindowTarget() { return "<= 3 x native"; }

@@ -1,0 +1,8 @@
+#include "../system.h"
+
+// A POSIX build without Qt has no window of its own.
+std::unique_ptr<StateStore> OpenMainDialog() { return nullptr; }
+
+const char* WindowName() { return "window"; }
+
+const char* WindowTarget() { return ""; }

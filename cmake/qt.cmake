@@ -1,0 +1,41 @@
+# The Linux program: the Qt window (ui/qt) over the program's library, the
+# `mescola` executable, and its installation with a desktop entry and an
+# icon, packaged for Debian by `cpack -G DEB`.
+include(${CMAKE_CURRENT_LIST_DIR}/dialog-template.cmake)
+set(MESCOLA_TEMPLATE_CPP ${CMAKE_BINARY_DIR}/generated/main_dialog_template.cpp)
+mescola_dialog_template(${CMAKE_SOURCE_DIR}/resources/mescola.rc ${MESCOLA_TEMPLATE_CPP})
+
+file(GLOB MESCOLA_QT_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/qt/*.cpp)
+list(REMOVE_ITEM MESCOLA_QT_UI_SOURCES ${CMAKE_SOURCE_DIR}/ui/qt/main.cpp
+     ${CMAKE_SOURCE_DIR}/ui/qt/picture.cpp)
+add_library(mescola_qt STATIC ${MESCOLA_QT_UI_SOURCES} ${MESCOLA_TEMPLATE_CPP})
+target_link_libraries(mescola_qt PUBLIC mescola_lib Qt6::Widgets)
+target_compile_options(mescola_qt PRIVATE -Wall -Wextra)
+
+add_executable(mescola ${CMAKE_SOURCE_DIR}/ui/qt/main.cpp)
+target_link_libraries(mescola PRIVATE mescola_qt)
+target_compile_options(mescola PRIVATE -Wall -Wextra)
+
+# A picture of the window where there is no display (scripts/run).
+add_executable(mescola_picture EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/ui/qt/picture.cpp)
+target_link_libraries(mescola_picture PRIVATE mescola_qt)
+
+include(GNUInstallDirs)
+install(TARGETS mescola RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/resources/mescola.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/mescola.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_PACKAGE_NAME mescola)
+set(CPACK_PACKAGE_VENDOR "Mescola")
+set(CPACK_PACKAGE_CONTACT "Mescola <dev@mescola.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Riempie il lettore MP3 con una scelta casuale di brani")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+# The libraries from what the program links; Qt's Italian texts for the
+# message boxes' buttons.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)

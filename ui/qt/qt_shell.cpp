@@ -1,0 +1,89 @@
+#include "qt_shell.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include "platform/posix/drive_map.h"
+
+namespace {
+
+QString Shown(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon IconOf(unsigned style) {
+  switch (style & 0xF0) {
+    case 0x10: return QMessageBox::Critical;
+    case 0x20: return QMessageBox::Question;
+    case MESSAGE_ICON_EXCLAMATION: return QMessageBox::Warning;
+    case 0x40: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+// The buttons of a style, the first one the default as on Windows.
+QList<QMessageBox::StandardButton> ButtonsOf(unsigned style) {
+  switch (style & 0x0F) {
+    case MESSAGE_YES_NO_CANCEL: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case MESSAGE_YES_NO: return {QMessageBox::Yes, QMessageBox::No};
+    default: return {QMessageBox::Ok};
+  }
+}
+
+int AnswerOf(int button) {
+  switch (button) {
+    case QMessageBox::Yes: return ANSWER_YES;
+    case QMessageBox::No: return ANSWER_NO;
+    case QMessageBox::Cancel: return ANSWER_CANCEL;
+    default: return ANSWER_OK;
+  }
+}
+
+// The chosen file in the program's form (E:\Liste\rock.lis); false when
+// the user cancelled or chose a file on no drive the program knows.
+bool AskPlaylist(QFileDialog& dialog, std::string& path) {
+  dialog.setNameFilter("Playlist (*.lis)");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  std::string chosen = FromNativePath(dialog.selectedFiles().front().toUtf8().toStdString());
+  if (chosen.empty()) return false;
+  path = chosen;
+  return true;
+}
+
+}  // namespace
+
+int QtShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
+  QMessageBox box(IconOf(style), Shown(caption), Shown(text), QMessageBox::NoButton, &owner_);
+  box.setTextFormat(Qt::PlainText);
+  QList<QMessageBox::StandardButton> buttons = ButtonsOf(style);
+  for (QMessageBox::StandardButton button : buttons) box.addButton(button);
+  box.setDefaultButton(buttons.front());
+  return AnswerOf(box.exec());
+}
+
+// Qt's dialogs never move the working folder, where the copy log and
+// ultima.lis are written.
+bool QtShell::AskOpenPlaylist(std::string& path) {
+  QFileDialog dialog(&owner_);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  return AskPlaylist(dialog, path);
+}
+
+bool QtShell::AskSavePlaylist(std::string& path) {
+  QFileDialog dialog(&owner_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix("lis");
+  return AskPlaylist(dialog, path);
+}
+
+void UseItalianTexts() {
+  static QTranslator translator;
+  if (translator.load("qtbase_it", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&translator);
+  }
+}

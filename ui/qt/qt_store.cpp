@@ -1,0 +1,320 @@
+#include "qt_store.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include "platform/posix/drive_map.h"
+#include "store/text.h"
+#include "typing_limit.h"
+
+namespace {
+
+constexpr int kDataRole = Qt::UserRole;         // the node's item data
+constexpr int kTextRole = Qt::UserRole + 1;     // the node's text as the program wrote it
+
+QString Shown(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string Held(const QString& text) { return text.toUtf8().toStdString(); }
+
+// At most limit - 1 characters, counted as Windows counts them.
+std::string Cut(const std::string& text, int limit) {
+  return limit < 1 ? std::string() : CutToWindowsLength(text, static_cast<std::size_t>(limit - 1));
+}
+
+QTreeWidgetItem* Item(TreeNode node) { return reinterpret_cast<QTreeWidgetItem*>(node); }
+
+TreeNode Node(QTreeWidgetItem* item) { return reinterpret_cast<TreeNode>(item); }
+
+std::string TextOf(const QTreeWidgetItem* item) {
+  return item->data(0, kTextRole).toByteArray().toStdString();
+}
+
+// Where a drive root's letter is mounted ("E:\ ..." -> /media/utente/SANDISK),
+// or nothing for any other node.
+QString MountedAt(const std::string& text) {
+  if (text.size() < 3 || text[1] != ':' || text[2] != '\\') return QString();
+  for (const MappedDrive& drive : DriveMap()) {
+    if (drive.letter == text[0]) return Shown(drive.directory);
+  }
+  return QString();
+}
+
+}  // namespace
+
+QtStore::QtStore(const std::map<int, QWidget*>& widgets, Shell& shell, const DialogEvents& events)
+    : shell_(shell), events_(events) {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    Control& control = controls_[kControls[i].id];
+    control.info = &kControls[i];
+    auto found = widgets.find(kControls[i].id);
+    if (found != widgets.end()) Attach(control, found->second);
+  }
+}
+
+void QtStore::Attach(Control& control, QWidget* widget) {
+  int id = control.info->id;
+  control.widget = widget;
+  switch (control.info->kind) {
+    case ControlKind::List:
+    case ControlKind::SortedList:
+      control.list = qobject_cast<QListWidget*>(widget);
+      // The selected folder is the one list that does not notify.
+      if (control.list && id != IDC_SELECTED_FOLDER) {
+        connect(control.list, &QListWidget::itemSelectionChanged, this,
+                [this, id] { Command(id, NOTIFY_LIST_SELCHANGE); });
+      }
+      break;
+    case ControlKind::Edit:
+      control.edit = qobject_cast<QLineEdit*>(widget);
+      if (!control.edit) break;
+      control.typing = new TypingLimit(*control.edit, id == IDC_MAX_SONGS);
+      control.edit->setValidator(control.typing);
+      connect(control.edit, &QLineEdit::textChanged, this, [this, id](const QString& text) {
+        Control& edit = controls_[id];
+        if (Held(text) == edit.text) return;  // what SetText put there
+        edit.text = Held(text);
+        Command(id, NOTIFY_EDIT_CHANGE);
+      });
+      break;
+    case ControlKind::Static:
+      control.label = qobject_cast<QLabel*>(widget);
+      break;
+    case ControlKind::PushButton:
+    case ControlKind::RadioButton:
+      control.button = qobject_cast<QAbstractButton*>(widget);
+      // A disabled button emits nothing.
+      if (control.button) {
+        connect(control.button, &QAbstractButton::clicked, this,
+                [this, id] { Command(id, NOTIFY_BUTTON_CLICKED); });
+      }
+      break;
+    case ControlKind::Tree:
+      tree_ = qobject_cast<QTreeWidget*>(widget);
+      if (tree_) connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { TreeSelectionChanged(); });
+      break;
+  }
+}
+
+QtStore::Control* QtStore::Find(int id) {
+  auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : &found->second;
+}
+
+QtStore::Control* QtStore::FindList(int id) {
+  Control* control = Find(id);
+  if (!control) return nullptr;
+  ControlKind kind = control->info->kind;
+  return kind == ControlKind::List || kind == ControlKind::SortedList ? control : nullptr;
+}
+
+void QtStore::Command(int id, int code) {
+  if (events_.command) events_.command(*this, id, code);
+}
+
+void QtStore::TreeSelectionChanged() {
+  QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  if (selected.isEmpty() || !events_.treeSelection) return;
+  events_.treeSelection(*this, selected.front()->data(0, kDataRole).value<qulonglong>());
+}
+
+int QtStore::AddEntry(int id, const std::string& text) {
+  Control* list = FindList(id);
+  if (!list) return NO_ENTRY;
+  std::size_t index = list->info->kind == ControlKind::SortedList ? list->entries.SortedPlace(text)
+                                                                  : list->entries.size();
+  return InsertEntry(id, static_cast<int>(index), text);
+}
+
+int QtStore::InsertEntry(int id, int index, const std::string& text) {
+  Control* list = FindList(id);
+  int count = list ? static_cast<int>(list->entries.size()) : 0;
+  if (!list || index > count || index < -1) return NO_ENTRY;
+  if (index == -1) index = count;
+  if (!list->entries.insert(static_cast<std::size_t>(index), text)) return NO_ENTRY;
+  if (list->list) {
+    // The selection stays on the entry it was on, and the program's own
+    // changes are no notification.
+    QSignalBlocker quiet(list->list);
+    list->list->insertItem(index, Shown(text));
+  }
+  return index;
+}
+
+int QtStore::DeleteEntry(int id, int index) {
+  Control* list = FindList(id);
+  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return NO_ENTRY;
+  list->entries.erase(static_cast<std::size_t>(index));
+  if (list->list) {
+    QSignalBlocker quiet(list->list);
+    bool wasSelected = SelectedEntry(id) == index;
+    delete list->list->takeItem(index);
+    // The view would move the selection to a neighbour; the list box has none.
+    if (wasSelected) list->list->clearSelection();
+  }
+  return static_cast<int>(list->entries.size());
+}
+
+void QtStore::ClearList(int id) {
+  Control* list = FindList(id);
+  if (!list) return;
+  list->entries.clear();
+  if (list->list) {
+    QSignalBlocker quiet(list->list);
+    list->list->clear();
+  }
+}
+
+int QtStore::SelectedEntry(int id) {
+  Control* list = FindList(id);
+  if (!list || !list->list) return NO_ENTRY;
+  QList<QListWidgetItem*> selected = list->list->selectedItems();
+  return selected.isEmpty() ? NO_ENTRY : list->list->row(selected.front());
+}
+
+int QtStore::ReadEntry(int id, int index, std::string& text) {
+  Control* list = FindList(id);
+  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) {
+    text.clear();
+    return NO_ENTRY;
+  }
+  text.assign(list->entries[static_cast<std::size_t>(index)]);
+  return static_cast<int>(text.size());
+}
+
+int QtStore::CountEntries(int id) {
+  Control* list = FindList(id);
+  return list ? static_cast<int>(list->entries.size()) : 0;
+}
+
+int QtStore::FindExact(int id, const std::string& text) {
+  Control* list = FindList(id);
+  if (!list) return NO_ENTRY;
+  std::size_t found = list->entries.FindExact(text);
+  return found == list->entries.size() ? NO_ENTRY : static_cast<int>(found);
+}
+
+// An edit field tells the program of the new text before this returns, as
+// typing does.
+void QtStore::SetText(int id, const std::string& text) {
+  Control* control = Find(id);
+  if (!control) return;
+  control->text = text;
+  if (control->label) control->label->setText(Shown(text));
+  if (control->edit) control->edit->setText(Shown(text));
+  if (control->info->kind == ControlKind::Edit) Command(id, NOTIFY_EDIT_CHANGE);
+}
+
+std::string QtStore::ReadText(int id, int limit) {
+  Control* control = Find(id);
+  return control ? Cut(control->text, limit) : std::string();
+}
+
+void QtStore::LimitTyping(int id, int characters) {
+  Control* control = Find(id);
+  if (control && control->typing) control->typing->SetCharacters(characters);
+}
+
+void QtStore::EnableButton(int id, bool enabled) {
+  Control* control = Find(id);
+  if (control && control->button) control->button->setEnabled(enabled);
+}
+
+bool QtStore::IsButtonEnabled(int id) {
+  Control* control = Find(id);
+  return control && control->button && control->button->isEnabled();
+}
+
+void QtStore::CheckButton(int id) {
+  Control* control = Find(id);
+  if (control && control->button) control->button->setChecked(true);
+}
+
+bool QtStore::IsButtonChecked(int id) {
+  Control* control = Find(id);
+  return control && control->button && control->button->isChecked();
+}
+
+// Paints the control now, while the program keeps the window busy: the
+// user sees the progress, and no input is taken meanwhile.
+void QtStore::Repaint(int id) {
+  Control* control = Find(id);
+  if (control && control->widget) control->widget->repaint();
+}
+
+TreeNode QtStore::InsertNode(TreeNode parent, const std::string& text, int image,
+                             int selectedImage, bool sorted) {
+  if (!tree_ || (parent != 0 && !IsNode(parent))) return 0;
+  QTreeWidgetItem* above = parent ? Item(parent) : tree_->invisibleRootItem();
+  int at = above->childCount();
+  if (sorted) {
+    // After the last sibling that does not sort after text.
+    int low = 0;
+    while (low < at) {
+      int middle = (low + at) / 2;
+      if (CompareListText(text, TextOf(above->child(middle))) < 0) {
+        at = middle;
+      } else {
+        low = middle + 1;
+      }
+    }
+  }
+  auto* item = new QTreeWidgetItem();
+  item->setData(0, kTextRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  item->setData(0, kDataRole, qulonglong{0});
+  // A drive root also tells where its volume is mounted; the program's
+  // paths keep the drive letter.
+  QString mountedAt = MountedAt(text);
+  item->setText(0, mountedAt.isEmpty() ? Shown(text) : Shown(text) + "   " + mountedAt);
+  item->setToolTip(0, mountedAt);
+  if (image >= 0 && selectedImage >= 0 && static_cast<std::size_t>(image) < images_.size() &&
+      static_cast<std::size_t>(selectedImage) < images_.size()) {
+    QIcon icon(images_[static_cast<std::size_t>(image)]);
+    icon.addPixmap(images_[static_cast<std::size_t>(selectedImage)], QIcon::Selected);
+    item->setIcon(0, icon);
+  }
+  above->insertChild(at, item);
+  nodes_.insert(Node(item));
+  return Node(item);
+}
+
+void QtStore::SetNodeData(TreeNode node, TreeNode data) {
+  if (IsNode(node)) Item(node)->setData(0, kDataRole, qulonglong{data});
+}
+
+TreeNode QtStore::NodeData(TreeNode node) {
+  return IsNode(node) ? Item(node)->data(0, kDataRole).value<qulonglong>() : 0;
+}
+
+std::string QtStore::NodeText(TreeNode node, int limit) {
+  return IsNode(node) ? Cut(TextOf(Item(node)), limit) : std::string();
+}
+
+TreeNode QtStore::NodeParent(TreeNode node) {
+  return IsNode(node) ? Node(Item(node)->parent()) : 0;
+}
+
+// As the tree answers for nodes inserted without a child count: 1 when the
+// node has children, whatever their number.
+int QtStore::NodeChildCount(TreeNode node) {
+  return IsNode(node) && Item(node)->childCount() > 0 ? 1 : 0;
+}
+
+// The style's own small pictures in the roles of the seven images.
+void QtStore::SetUpTreeImages() {
+  QStyle* style = QApplication::style();
+  int size = style->pixelMetric(QStyle::PM_SmallIconSize);
+  images_.clear();
+  for (QStyle::StandardPixmap picture :
+       {QStyle::SP_DirClosedIcon, QStyle::SP_DirOpenIcon, QStyle::SP_FileIcon, QStyle::SP_DriveHDIcon,
+        QStyle::SP_DriveFDIcon, QStyle::SP_DriveCDIcon, QStyle::SP_ComputerIcon}) {
+    images_.push_back(style->standardIcon(picture).pixmap(size, size));
+  }
+}
