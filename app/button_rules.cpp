@@ -11,7 +11,7 @@ bool CanChoosePlayer(StateStore& dlg) {
   if (dlg.CountEntries(IDC_SELECTED_FOLDER) < 1) return false;
   dlg.ReadEntry(IDC_SELECTED_FOLDER, 0, selected);
   // Only a drive root is two characters long: "E:".
-  return selected.size() == 2 && Os().GetDriveKind(selected) == DRIVE_KIND_REMOVABLE;
+  return selected.size() == 2 && System().GetDriveKind(selected) == DRIVE_KIND_REMOVABLE;
 }
 
 bool CanCopy(StateStore& dlg) {

@@ -47,8 +47,8 @@ DriveKind HeldListings::GetDriveKind(const std::string& root) {
   return NativePlatform().GetDriveKind(root);
 }
 
-bool HeldListings::GetFreeSpace(const std::string& root, DiskSpace& space) {
-  return NativePlatform().GetFreeSpace(root, space);
+bool HeldListings::VolumeSpace(const std::string& root, DiskSpace& space) {
+  return NativePlatform().VolumeSpace(root, space);
 }
 
 CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string& to,

@@ -30,10 +30,9 @@ int SetUpDriveTree(StateStore& dlg) {
 }
 
 int FillDriveTree(StateStore& dlg) {
-  // A: and B: are floppy drives, never a place for music.
-  for (char letter = 'C'; letter <= 'Z'; ++letter) {
-    std::string root{letter, ':', '\\'};
-    const RootLabel* label = LabelOf(Os().GetDriveKind(root));
+  for (const char* letter = DRIVE_LETTERS; *letter; ++letter) {
+    std::string root{*letter, ':', '\\'};
+    const RootLabel* label = LabelOf(System().GetDriveKind(root));
     if (!label) continue;
     // Roots keep their letter order: the tree does not sort them.
     TreeNode node = dlg.InsertNode(0, root + label->text, label->image, label->image, false);

@@ -7,10 +7,6 @@ namespace {
 constexpr int kFolderImage = 0;
 constexpr int kSelectedFolderImage = 1;
 
-// A folder is listed through the pattern folder\*.*, which must fit in a
-// path buffer.
-constexpr std::size_t kMaxListedFolder = PATH_BUFFER - 1 - 4;
-
 bool IsVisibleSubfolder(const FolderEntry& entry) {
   return entry.folder && !entry.hidden && entry.name != "." && entry.name != "..";
 }
@@ -56,8 +52,8 @@ int NodeHasChildren(StateStore& dlg, TreeNode node) { return dlg.NodeChildCount(
 
 int FillSubfolders(StateStore& dlg, const std::string& folder, TreeNode parent) {
   std::size_t units = WindowsLength(folder);
-  if (units > kMaxListedFolder) return 0;
-  std::unique_ptr<FolderListing> listing = Os().ListFolder(folder);
+  if (units > MAX_LISTED_FOLDER) return 0;
+  std::unique_ptr<FolderListing> listing = System().ListFolder(folder);
   if (!listing) return 0;
   int added = 0;
   FolderEntry entry;

@@ -18,6 +18,10 @@ void ScanFolder(StateStore& dlg, const std::string& folder);
 bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList);
 // True for mp3, wma, m4p, vqf, ape and wav, ignoring case.
 bool IsSongExtension(std::string_view extension);
+// True for a file name whose extension, after its last dot, is a song's:
+// the files the scan catalogues, the player's measure counts and clearing
+// deletes.
+bool IsSongFile(std::string_view name);
 
 // Keeps the permutation and the draws with repetition in step with the song
 // count and the requested number.

@@ -40,10 +40,10 @@ void DrawWithRepetition(StateStore& dlg, RandomSource& random, int n, int count)
 }  // namespace
 
 void DrawRandomOrder(StateStore& dlg) {
-  int requested = ReadWhole(dlg.ReadText(IDC_MAX_SONGS, 63));
+  int requested = ParseCount(dlg.ReadText(IDC_MAX_SONGS, 63));
   int n = dlg.CountEntries(IDC_SONG_NAMES);
   int drawn = dlg.CountEntries(IDC_ORDER_NO_REPEAT);
-  RandomSource random(static_cast<std::uint32_t>(Os().Now()));
+  RandomSource random(static_cast<std::uint32_t>(System().Now()));
 
   if (drawn != n) {
     dlg.ClearList(IDC_ORDER_NO_REPEAT);

@@ -7,26 +7,13 @@
 
 namespace {
 
-// A folder is listed through the pattern folder\*.*, which must fit in a
-// path buffer.
-constexpr std::size_t kMaxFolderLength = PATH_BUFFER - 1 - 4;
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool SameIgnoringCase(const char* a, const char* b, std::size_t length) {
-  for (std::size_t i = 0; i < length; ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 // The excluded folder itself and every folder below it, by whole names:
 // C:\Musica\Live does not exclude C:\Musica\Live 2.
 bool Excludes(const std::string& excluded, const std::string& folder) {
   std::size_t length = excluded.size();
   if (length == 0 || length > folder.size()) return false;
   if (length < folder.size() && folder[length] != '\\') return false;
-  return SameIgnoringCase(excluded.data(), folder.data(), length);
+  return SameIgnoringAsciiCase(excluded, std::string_view(folder).substr(0, length));
 }
 
 // Texts reused from song to song, so that cataloguing a song allocates
@@ -63,8 +50,8 @@ bool LeadsBack(FolderListing& folder, const std::vector<FolderListing*>& walk) {
 void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<FolderListing*>& walk,
           bool mayLoop) {
   std::size_t units = WindowsLength(path);
-  if (units > kMaxFolderLength) return;
-  std::unique_ptr<FolderListing> listing = Os().ListFolder(path);
+  if (units > MAX_LISTED_FOLDER) return;
+  std::unique_ptr<FolderListing> listing = System().ListFolder(path);
   if (!listing || (mayLoop && LeadsBack(*listing, walk))) return;
   walk.push_back(listing.get());
   FolderEntry entry;
@@ -80,10 +67,8 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<Fold
       path.resize(length);
       continue;
     }
+    if (!IsSongFile(name)) continue;
     std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || !IsSongExtension(std::string_view(name).substr(dot + 1))) {
-      continue;
-    }
     // A FIFO or device named like a song could never be copied.
     if (!listing->RegularFile()) continue;
     AddSong(dlg, path, name, dot, listing->SizeLow(), scratch);
@@ -93,10 +78,15 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<Fold
 
 }  // namespace
 
+bool IsSongFile(std::string_view name) {
+  std::size_t dot = name.rfind('.');
+  return dot != std::string_view::npos && IsSongExtension(name.substr(dot + 1));
+}
+
 bool IsSongExtension(std::string_view extension) {
   if (extension.size() != 3) return false;
   for (const char* song : {"mp3", "wma", "m4p", "vqf", "ape", "wav"}) {
-    if (SameIgnoringCase(extension.data(), song, 3)) return true;
+    if (SameIgnoringAsciiCase(extension, song)) return true;
   }
   return false;
 }
@@ -143,7 +133,7 @@ void RebuildCatalogue(StateStore& dlg) {
   int songs = dlg.CountEntries(IDC_SONG_SIZES);
   for (int k = 0; k < songs; ++k) {
     dlg.ReadEntry(IDC_SONG_SIZES, k, size);
-    total += ReadSize(size);
+    total += ParseBytes(size);
   }
   dlg.SetText(IDC_SONGS_TOTAL, Format("%.0f", total));
   ShowCatalogueSummary(dlg);

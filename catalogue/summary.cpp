@@ -16,7 +16,7 @@ std::vector<int> TimesChosen(StateStore& dlg, int order, int requested, int song
   int positions = dlg.CountEntries(order);
   for (int i = 0; i < requested && i < positions; ++i) {
     dlg.ReadEntry(order, i, entry);
-    int k = ReadWhole(entry);
+    int k = ParseCount(entry);
     if (k >= 0 && k < songs) ++times[k];
   }
   return times;
@@ -25,8 +25,8 @@ std::vector<int> TimesChosen(StateStore& dlg, int order, int requested, int song
 }  // namespace
 
 void ShowCatalogueSummary(StateStore& dlg) {
-  int count = ReadWhole(dlg.ReadText(IDC_SONG_COUNT, 63));
-  double total = ReadSize(dlg.ReadText(IDC_SONGS_TOTAL, 63));
+  int count = ParseCount(dlg.ReadText(IDC_SONG_COUNT, 63));
+  double total = ParseBytes(dlg.ReadText(IDC_SONGS_TOTAL, 63));
   if (count < 1) {
     dlg.SetText(IDC_CATALOGUE_INFO, "Nessun brano disponibile");
     return;
@@ -36,7 +36,7 @@ void ShowCatalogueSummary(StateStore& dlg) {
 }
 
 void ShowCompilationSummary(StateStore& dlg) {
-  int requested = ReadWhole(dlg.ReadText(IDC_MAX_SONGS, 127));
+  int requested = ParseCount(dlg.ReadText(IDC_MAX_SONGS, 127));
   int songs = dlg.CountEntries(IDC_SONG_SIZES);
   std::vector<int> times = TimesChosen(dlg, SelectOrderList(dlg, requested), requested, songs);
   // The sizes are read in catalogue order, each once: following the order
@@ -47,7 +47,7 @@ void ShowCompilationSummary(StateStore& dlg) {
   for (int k = 0; k < songs; ++k) {
     if (times[k] == 0) continue;
     dlg.ReadEntry(IDC_SONG_SIZES, k, size);
-    sum += times[k] * ReadSize(size);
+    sum += times[k] * ParseBytes(size);
   }
   dlg.SetText(IDC_COMPILATION_INFO, Format("Nella compilation;   %d brani per totali %.0f MBites",
                                            requested, sum / 1024 / 1024));

@@ -2,20 +2,11 @@
 #include "catalogue/catalogue.h"
 #include "copy.h"
 
-namespace {
-
-bool IsSongFile(const std::string& name) {
-  std::size_t dot = name.rfind('.');
-  return dot != std::string::npos && IsSongExtension(name.substr(dot + 1));
-}
-
-}  // namespace
-
 // Names are used whole, however long: the log and the status line show
 // them as the listing gives them.
 void ClearPlayer(StateStore& dlg, OutputFile& log) {
   std::string drive = dlg.ReadText(IDC_PLAYER_PATH, 16);
-  std::unique_ptr<FolderListing> listing = Os().ListFolder(drive);
+  std::unique_ptr<FolderListing> listing = System().ListFolder(drive);
   if (!listing) return;
   int deletion = 1;
   FolderEntry entry;
@@ -24,7 +15,7 @@ void ClearPlayer(StateStore& dlg, OutputFile& log) {
     WriteLogText(log, Format("Cancello %4d  %s \n", deletion, entry.name.c_str()));
     ShowProgress(dlg, IDC_STATUS_LINE, "Cancello: " + entry.name);
     // A read-only or busy file stays; the log already lists it.
-    Os().RemoveFile(drive + "\\" + entry.name);
+    System().RemoveFile(drive + "\\" + entry.name);
     ++deletion;
   }
 }
@@ -32,7 +23,7 @@ void ClearPlayer(StateStore& dlg, OutputFile& log) {
 bool ConfirmClearing(StateStore& dlg) {
   if (!dlg.IsButtonChecked(IDC_CLEAR_BEFORE)) return true;
   std::string player = dlg.ReadText(IDC_PLAYER_PATH, 8);
-  if (Os().GetDriveKind(player) == DRIVE_KIND_REMOVABLE) return true;
+  if (System().GetDriveKind(player) == DRIVE_KIND_REMOVABLE) return true;
   std::string question = Format("L'unità %s non è un disco rimovibile.\n"
                                 "Cancellare comunque i file musicali della sua cartella principale?",
                                 player.c_str());

@@ -21,7 +21,7 @@ bool NamesFitWindows1252(StateStore& dlg) {
     dlg.ReadEntry(IDC_SONG_NAMES, k, name);
     if (!FitsWindows1252(name)) return false;
   }
-  std::unique_ptr<FolderListing> root = Os().ListFolder(dlg.ReadText(IDC_PLAYER_PATH, 8));
+  std::unique_ptr<FolderListing> root = System().ListFolder(dlg.ReadText(IDC_PLAYER_PATH, 8));
   FolderEntry entry;
   while (root && root->Next(entry)) {
     if (!FitsWindows1252(entry.name)) return false;
@@ -38,7 +38,7 @@ std::unique_ptr<OutputFile> InLogEncoding(StateStore& dlg, std::unique_ptr<Outpu
 }
 
 std::string FormatTimestamp() {
-  std::tm local = Os().LocalTime(Os().Now());
+  std::tm local = System().LocalTime(System().Now());
   return Format("%02d/%02d/%d alle %02d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
                 local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
 }

@@ -1,6 +1,7 @@
 #include "store/text.h"
 #include "catalogue/catalogue.h"
 #include "copy.h"
+#include "lists/lists.h"
 #include "player/player.h"
 
 namespace {
@@ -24,10 +25,10 @@ struct Tally {
 
 // Null when the log cannot be created, or the working directory not told.
 std::unique_ptr<OutputFile> OpenCopyLog() {
-  std::string directory = Os().CurrentDirectory();
+  std::string directory = System().CurrentDirectory();
   if (directory.empty()) return nullptr;
   if (directory.back() != '\\') directory += '\\';
-  return Os().CreateOutputFile(directory + kLogName);
+  return System().CreateOutputFile(directory + kLogName);
 }
 
 void EmptyStatusTexts(StateStore& dlg) {
@@ -42,7 +43,7 @@ bool ReadSong(StateStore& dlg, int k, int songs, Song& song) {
   dlg.ReadEntry(IDC_SONG_NAMES, k, song.name);
   dlg.ReadEntry(IDC_SONG_EXTS, k, song.extension);
   dlg.ReadEntry(IDC_SONG_SIZES, k, size);
-  song.size = ReadSize(size);
+  song.size = ParseBytes(size);
   return true;
 }
 
@@ -69,7 +70,7 @@ CopyResult CopySong(StateStore& dlg, const std::string& player, const Song& song
       error = kNameTooLong;
       return CopyResult::Failed;
     }
-    CopyResult result = Os().CopyNewFile(source, destination, error);
+    CopyResult result = System().CopyNewFile(source, destination, error);
     if (result != CopyResult::Exists) return result;
     base += 'i';
   }
@@ -82,7 +83,7 @@ double SmallestSong(StateStore& dlg) {
   double smallest = 0.0;
   for (int k = 0; k < songs; ++k) {
     dlg.ReadEntry(IDC_SONG_SIZES, k, size);
-    double bytes = ReadSize(size);
+    double bytes = ParseBytes(size);
     if (k == 0 || bytes < smallest) smallest = bytes;
   }
   return smallest;
@@ -107,7 +108,7 @@ Tally CopySongs(StateStore& dlg, OutputFile& log, const std::string& player, int
     ShowProgress(dlg, IDC_CATALOGUE_INFO,
                  Format("Copio il %d° brano di %d", tally.copied + 1, requested));
     dlg.ReadEntry(order, i, entry);
-    if (!ReadSong(dlg, ReadWhole(entry), songs, song)) continue;
+    if (!ReadSong(dlg, ParseCount(entry), songs, song)) continue;
     double freeBytes = MeasureFreeSpace(dlg, player);
     // Trying the rest of a long order on a full player would take minutes
     // and fill the log with skipped songs.
@@ -143,9 +144,7 @@ void ClearWithRecords(StateStore& dlg, OutputFile& log) {
 int CopyToPlayer(StateStore& dlg) {
   std::unique_ptr<OutputFile> log = OpenCopyLog();
   if (!log) {
-    dlg.Window().ShowMessage("Impossibile aprire il file\n    \"Playlist.txt\"\n"
-                             "forse è utilizzato da un altro programma",
-                             "ERRORE", MESSAGE_OK);
+    ReportFailure(dlg, "aprire", kLogName);
     dlg.Window().Quit(-1);
     return -1;
   }
@@ -155,11 +154,11 @@ int CopyToPlayer(StateStore& dlg) {
   std::string player = dlg.ReadText(IDC_PLAYER_PATH, 8);
   if (dlg.IsButtonChecked(IDC_CLEAR_BEFORE)) ClearWithRecords(dlg, *log);
 
-  int requested = ReadWhole(dlg.ReadText(IDC_MAX_SONGS, 32));
+  int requested = ParseCount(dlg.ReadText(IDC_MAX_SONGS, 32));
   EmptyStatusTexts(dlg);
   ShowProgress(dlg, IDC_CATALOGUE_INFO, Format("Inizio a copiare %d brani nel lettore", requested));
   int order = SelectOrderList(dlg, requested);
-  double margin = ReadSize(dlg.ReadText(IDC_CLUSTER_BYTES, 32));
+  double margin = ParseBytes(dlg.ReadText(IDC_CLUSTER_BYTES, 32));
   WriteLogText(*log, Format("Inizio a copiare i brani il %s\n\n", FormatTimestamp().c_str()));
   Tally tally = CopySongs(dlg, *log, player, requested, order, margin);
   WriteLogText(*log, Format("\nFinito di copiare i brani il %s\n", FormatTimestamp().c_str()));

@@ -9,12 +9,11 @@ int WriteLastCopyRecord(StateStore& dlg) {
   if (dlg.CountEntries(IDC_INCLUDED_LIST) == 0) return 1;
   std::string text;
   if (!BuildPlaylistText(dlg, text)) return -1;
-  std::string directory = Os().CurrentDirectory();
+  std::string directory = System().CurrentDirectory();
   std::string path = directory + "\\ultima.lis";
   // The path must fit a path buffer: a longer one could not be opened.
   bool fits = !directory.empty() && WindowsLength(path) < PATH_BUFFER;
   if (fits && WriteFileWhole(path, EncodeTextFile(text))) return 1;
-  dlg.Window().ShowMessage("Impossibile aprire il file \"ultima.lis\"\nforse è utilizzato da un altro programma",
-                           "ERRORE", MESSAGE_OK);
+  ReportInUse(dlg, "Impossibile aprire il file \"ultima.lis\"");
   return -1;
 }

@@ -43,6 +43,8 @@ bool OpenPlaylist(StateStore& dlg);
 // (an older ultima.lis is then left as it was).
 int WriteLastCopyRecord(StateStore& dlg);
 
-// Tells the user that the file at path could not be read ("aprire") or
+// Tells the user that the file at path could not be opened ("aprire") or
 // written ("scrivere").
 void ReportFailure(StateStore& dlg, const char* what, const std::string& path);
+// Tells the user what failed, adding that another program may hold the file.
+void ReportInUse(StateStore& dlg, const std::string& what);

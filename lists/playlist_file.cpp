@@ -24,10 +24,12 @@ void AppendLines(StateStore& dlg, int list, char marker, std::string& text) {
 
 }  // namespace
 
+void ReportInUse(StateStore& dlg, const std::string& what) {
+  dlg.Window().ShowMessage(what + "\nforse è utilizzato da un altro programma", "ERRORE", MESSAGE_OK);
+}
+
 void ReportFailure(StateStore& dlg, const char* what, const std::string& path) {
-  std::string text = Format("Impossibile %s il file\n    \"%s\"\nforse è utilizzato da un altro programma",
-                            what, path.c_str());
-  dlg.Window().ShowMessage(text, "ERRORE", MESSAGE_OK);
+  ReportInUse(dlg, Format("Impossibile %s il file\n    \"%s\"", what, path.c_str()));
 }
 
 namespace {
@@ -80,7 +82,7 @@ bool OpenPlaylist(StateStore& dlg) {
   std::string path;
   if (!dlg.Window().AskOpenPlaylist(path)) return false;
   std::string text;
-  if (!Os().ReadWholeFile(path, kLargestPlaylist, text)) {
+  if (!System().ReadWholeFile(path, kLargestPlaylist, text)) {
     ReportFailure(dlg, "aprire", path);
     return false;
   }

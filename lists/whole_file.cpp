@@ -19,7 +19,7 @@ std::unique_ptr<OutputFile> CreateTemporary(const std::string& path, std::string
     if (*last == path.back()) continue;
     temporary = path;
     temporary.back() = *last;
-    CreateResult result = Os().CreateNewOutputFile(temporary, file);
+    CreateResult result = System().CreateNewOutputFile(temporary, file);
     if (result == CreateResult::Created) return file;
     if (result == CreateResult::Failed) return nullptr;
   }
@@ -36,7 +36,7 @@ bool WriteFileWhole(const std::string& path, const std::string& bytes) {
   bool written = file->Write(bytes);
   bool closed = file->Close();
   file.reset();
-  if (written && closed && Os().ReplaceWith(temporary, path)) return true;
-  Os().RemoveFile(temporary);
+  if (written && closed && System().ReplaceWith(temporary, path)) return true;
+  System().RemoveFile(temporary);
   return false;
 }

@@ -4,6 +4,6 @@ namespace {
 Platform* installed = nullptr;
 }
 
-Platform& Os() { return installed ? *installed : NativePlatform(); }
+Platform& System() { return installed ? *installed : NativePlatform(); }
 
 void InstallPlatform(Platform* platform) { installed = platform; }

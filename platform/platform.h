@@ -5,6 +5,7 @@
 // realisation maps drive letters to directories.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -19,6 +20,10 @@ enum DriveKind {
   DRIVE_KIND_CDROM = 5,
   DRIVE_KIND_RAMDISK = 6,
 };
+
+// A folder is listed through the pattern folder\*.*, which must fit in a
+// path of 259 characters: a longer folder cannot be listed.
+constexpr std::size_t MAX_LISTED_FOLDER = 259 - 4;
 
 struct FolderEntry {
   std::string name;
@@ -81,7 +86,7 @@ class Platform {
   // root: a drive letter and a colon, with or without the backslash.
   virtual DriveKind GetDriveKind(const std::string& root) = 0;
   // False (space left at zero) when the volume cannot tell.
-  virtual bool GetFreeSpace(const std::string& root, DiskSpace& space) = 0;
+  virtual bool VolumeSpace(const std::string& root, DiskSpace& space) = 0;
 
   // Copies a regular file to a destination that must not exist yet, which
   // the copy creates itself. Exists when the name is taken; Failed sets
@@ -113,9 +118,13 @@ class Platform {
   virtual std::tm LocalTime(std::time_t when) = 0;
 };
 
+// The drive letters the program looks at, in order: A: and B: are floppy
+// drives, never a place for music.
+constexpr const char* DRIVE_LETTERS = "CDEFGHIJKLMNOPQRSTUVWXYZ";
+
 // The realisation in use. Installed once by the program's start, replaced by
 // tests through PlatformScope.
-Platform& Os();
+Platform& System();
 void InstallPlatform(Platform* platform);
 
 // The build's own realisation.
@@ -123,7 +132,7 @@ Platform& NativePlatform();
 
 class PlatformScope {
  public:
-  explicit PlatformScope(Platform& platform) : previous_(&Os()) { InstallPlatform(&platform); }
+  explicit PlatformScope(Platform& platform) : previous_(&System()) { InstallPlatform(&platform); }
   ~PlatformScope() { InstallPlatform(previous_); }
   PlatformScope(const PlatformScope&) = delete;
   PlatformScope& operator=(const PlatformScope&) = delete;

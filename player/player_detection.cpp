@@ -4,11 +4,10 @@
 void DetectPlayer(StateStore& dlg) {
   int removable = 0;
   std::string first;
-  // A drive counts by its kind alone, with or without a medium; A: and B:
-  // are floppy drives.
-  for (char letter = 'C'; letter <= 'Z'; ++letter) {
-    if (Os().GetDriveKind(std::string{letter, ':', '\\'}) != DRIVE_KIND_REMOVABLE) continue;
-    if (removable++ == 0) first = std::string{letter, ':'};
+  // A drive counts by its kind alone, with or without a medium.
+  for (const char* letter = DRIVE_LETTERS; *letter; ++letter) {
+    if (System().GetDriveKind(std::string{*letter, ':', '\\'}) != DRIVE_KIND_REMOVABLE) continue;
+    if (removable++ == 0) first = std::string{*letter, ':'};
   }
   if (removable == 0) {
     dlg.SetText(IDC_PLAYER_PATH, "NESSUNO");

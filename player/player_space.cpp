@@ -10,7 +10,7 @@ int MeasurePlayer(StateStore& dlg) {
   // A volume that cannot tell (a drive without a medium) leaves 0 bytes and
   // a 0 cluster, shown as no space at all.
   DiskSpace space;
-  Os().GetFreeSpace(player, space);
+  System().VolumeSpace(player, space);
   dlg.SetText(IDC_FREE_BYTES, Format("%.0f", space.freeBytes));
   // A cluster of 0 gives the empty text.
   dlg.SetText(IDC_CLUSTER_BYTES, Format("%.u", static_cast<unsigned>(space.clusterBytes)));
@@ -23,15 +23,13 @@ int MeasurePlayer(StateStore& dlg) {
 }
 
 int SumPlayerMusic(const std::string& folder, double& total) {
-  std::unique_ptr<FolderListing> listing = Os().ListFolder(folder);
+  std::unique_ptr<FolderListing> listing = System().ListFolder(folder);
   if (!listing) return -4;
   // The same files that clearing the player deletes: songs in the root only.
   std::uint32_t sum = 0;
   FolderEntry entry;
   while (listing->Next(entry)) {
-    if (entry.folder) continue;
-    std::size_t dot = entry.name.rfind('.');
-    if (dot == std::string::npos || !IsSongExtension(entry.name.substr(dot + 1))) continue;
+    if (entry.folder || !IsSongFile(entry.name)) continue;
     sum += listing->SizeLow();
   }
   total = sum;
@@ -40,8 +38,8 @@ int SumPlayerMusic(const std::string& folder, double& total) {
 
 void ShowPlayerSpace(StateStore& dlg) {
   // Single precision, as the figures are only shown rounded to megabytes.
-  float freeBytes = static_cast<float>(ReadSize(dlg.ReadText(IDC_FREE_BYTES, 64)));
-  float recoverable = static_cast<float>(ReadSize(dlg.ReadText(IDC_RECOVERABLE_BYTES, 64)));
+  float freeBytes = static_cast<float>(ParseBytes(dlg.ReadText(IDC_FREE_BYTES, 64)));
+  float recoverable = static_cast<float>(ParseBytes(dlg.ReadText(IDC_RECOVERABLE_BYTES, 64)));
   const float megabyte = 1048576.0f;
   std::string line;
   if (recoverable < megabyte) {
@@ -55,7 +53,7 @@ void ShowPlayerSpace(StateStore& dlg) {
 
 bool PlayerFreeBytes(const std::string& player, double& freeBytes) {
   DiskSpace space;
-  bool known = Os().GetFreeSpace(player + "\\", space);
+  bool known = System().VolumeSpace(player + "\\", space);
   freeBytes = known ? space.freeBytes : 0.0;
   return known;
 }

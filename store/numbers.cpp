@@ -5,7 +5,7 @@
 
 // Numbers are written with "%d" and "%u"; anything else falls back to the
 // runtime's reading.
-int ReadWhole(const std::string& text) {
+int ParseCount(const std::string& text) {
   if (text.empty() || text.size() > 9) return std::atoi(text.c_str());
   int value = 0;
   for (char c : text) {
@@ -16,7 +16,7 @@ int ReadWhole(const std::string& text) {
 }
 
 // Up to 15 digits fit a whole number that a double holds exactly.
-double ReadSize(const std::string& text) {
+double ParseBytes(const std::string& text) {
   if (text.empty() || text.size() > 15) return std::atof(text.c_str());
   std::uint64_t value = 0;
   for (char c : text) {

@@ -3,6 +3,8 @@
 
 #include <string>
 
-// atoi and atof of a text; plain decimal digits are read without the runtime.
-int ReadWhole(const std::string& text);
-double ReadSize(const std::string& text);
+// A count or index (as atoi reads it) and a size in bytes (as atof reads
+// it); plain decimal digits are read without the runtime, and an empty or
+// non-numeric text reads as 0.
+int ParseCount(const std::string& text);
+double ParseBytes(const std::string& text);

@@ -5,17 +5,6 @@
 
 namespace {
 
-unsigned char LowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
-
-int CompareBytes(const std::string& a, const std::string& b) {
-  std::size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    int d = LowerAscii(static_cast<unsigned char>(a[i])) - LowerAscii(static_cast<unsigned char>(b[i]));
-    if (d != 0) return d;
-  }
-  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
 // Lower case of the letters the lists sort: Latin (with Latin-1 and
 // Latin Extended-A), Greek and Cyrillic.
 char32_t Lower(char32_t c) {
@@ -89,10 +78,12 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 
 }  // namespace
 
-int CompareIgnoringCase(const std::string& a, const std::string& b) { return CompareBytes(a, b); }
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
 }
 
 int CompareListText(const std::string& a, const std::string& b) {

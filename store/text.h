@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-// Compares ignoring the case of A to Z only, as the C runtime's _stricmp
-// does when no locale is set. Negative, zero or positive like strcmp.
-int CompareIgnoringCase(const std::string& a, const std::string& b);
-bool EqualIgnoringCase(const std::string& a, const std::string& b);
+// The case of A to Z only, as the C runtime folds it when no locale is set:
+// folder exclusion and song extensions compare so.
+inline char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Compares as the list boxes and the tree do: letters first by their base
 // letter ignoring case (Latin with accents, Greek, Cyrillic), then by their

@@ -33,7 +33,7 @@ TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
   SetOrder(2, {"0", "1"}, {"1", "1"});
   // The deletions are numbered in the order the file system lists them.
   Strings deleted;
-  std::unique_ptr<FolderListing> listing = Os().ListFolder("E:");
+  std::unique_ptr<FolderListing> listing = System().ListFolder("E:");
   for (FolderEntry entry; listing->Next(entry);) {
     if (entry.name != "." && entry.name != "..") deleted.push_back(entry.name);
   }

@@ -101,7 +101,7 @@ std::string FakePlatform::Real(const std::string& path) {
   return drive->folder + rest;
 }
 
-bool FakePlatform::GetFreeSpace(const std::string& root, DiskSpace& space) {
+bool FakePlatform::VolumeSpace(const std::string& root, DiskSpace& space) {
   Drive* drive = DriveOf(root);
   if (drive && (drive->space || drive->folder.empty())) {
     bool known = drive->space && drive->space->freeBytes >= 0;
@@ -110,7 +110,7 @@ bool FakePlatform::GetFreeSpace(const std::string& root, DiskSpace& space) {
   }
   std::string real = Real(root);
   if (real.size() > 3 && real.back() != '\\') real += "\\";
-  return NativePlatform().GetFreeSpace(real, space);
+  return NativePlatform().VolumeSpace(real, space);
 }
 
 CopyResult FakePlatform::CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) {

@@ -104,7 +104,7 @@ class FakePlatform : public Platform {
   DriveKind GetDriveKind(const std::string& root) override {
     return DriveOf(root) ? DriveOf(root)->kind : DRIVE_KIND_NO_ROOT_DIR;
   }
-  bool GetFreeSpace(const std::string& root, DiskSpace& space) override;
+  bool VolumeSpace(const std::string& root, DiskSpace& space) override;
   CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override;
   bool RemoveFile(const std::string& path) override {
     bool locked = std::find(lockedFiles.begin(), lockedFiles.end(), path) != lockedFiles.end();

@@ -34,7 +34,7 @@ class FileSafetyTest : public DialogTest {
   bool MountSmallPlayer() { return mounted_ = MountSmallVolume(temp.Native("E")); }
   CopyResult Copy(const std::string& from, const std::string& to) {
     unsigned long error = 0;
-    return Os().CopyNewFile(from, to, error);
+    return System().CopyNewFile(from, to, error);
   }
   // Saves the lists (one included folder) to C:\liste\<name> as the current file.
   void Save(const std::string& name) {

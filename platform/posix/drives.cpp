@@ -11,7 +11,7 @@ DriveKind PosixPlatform::GetDriveKind(const std::string& root) {
   return DRIVE_KIND_NO_ROOT_DIR;
 }
 
-bool PosixPlatform::GetFreeSpace(const std::string& root, DiskSpace& space) {
+bool PosixPlatform::VolumeSpace(const std::string& root, DiskSpace& space) {
   space = DiskSpace();
   std::string native;
   struct statvfs info;

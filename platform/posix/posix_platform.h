@@ -8,7 +8,7 @@ class PosixPlatform : public Platform {
  public:
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
   DriveKind GetDriveKind(const std::string& root) override;
-  bool GetFreeSpace(const std::string& root, DiskSpace& space) override;
+  bool VolumeSpace(const std::string& root, DiskSpace& space) override;
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
                          unsigned long& error) override;
   bool RemoveFile(const std::string& path) override;

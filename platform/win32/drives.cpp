@@ -13,7 +13,7 @@ DriveKind Win32Platform::GetDriveKind(const std::string& root) {
   return static_cast<DriveKind>(GetDriveTypeW(Widen(RootPath(root)).c_str()));
 }
 
-bool Win32Platform::GetFreeSpace(const std::string& root, DiskSpace& space) {
+bool Win32Platform::VolumeSpace(const std::string& root, DiskSpace& space) {
   space = DiskSpace();
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
   if (!GetDiskFreeSpaceW(Widen(RootPath(root)).c_str(), &sectorsPerCluster, &bytesPerSector,

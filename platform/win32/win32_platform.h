@@ -3,8 +3,6 @@
 #pragma once
 
 #include <windows.h>
-// winbase.h keeps a 16-bit GetFreeSpace macro that would rename the method.
-#undef GetFreeSpace
 
 #include "platform/platform.h"
 #include "wide.h"
@@ -13,7 +11,7 @@ class Win32Platform : public Platform {
  public:
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
   DriveKind GetDriveKind(const std::string& root) override;
-  bool GetFreeSpace(const std::string& root, DiskSpace& space) override;
+  bool VolumeSpace(const std::string& root, DiskSpace& space) override;
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
                          unsigned long& error) override;
   bool RemoveFile(const std::string& path) override;
