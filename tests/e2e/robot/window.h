@@ -1,37 +1,34 @@
-// Access to the program's windows as a person meets them: every message goes
-// through SendMessageTimeout, every wait polls with a deadline.
+// The program's windows as a person meets them. Every message goes through
+// SendMessageTimeout and every wait has a deadline, so a program that hangs
+// fails the step instead of stopping the robot.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// How long any wait lasts before the command fails, in milliseconds.
-extern DWORD g_timeout_ms;
-
-// Sends a message and waits at most the given time for the program to handle
-// it; ok tells whether it was handled in time.
+// Sends a message, waiting at most timeout_ms for the program to handle it;
+// ok (when given) tells whether it was handled in time.
 LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, bool* ok = nullptr,
-             DWORD timeout_ms = g_timeout_ms);
-// Polls the condition every 50 ms until it holds or the timeout passes.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeout_ms = g_timeout_ms);
+             DWORD timeout_ms = 10000);
+// Polls the condition every 50 ms until it holds; false after 10 s.
+bool WaitFor(const std::function<bool()>& condition);
 
 std::wstring TextOf(HWND window);
-std::wstring ClassOf(HWND window);
-std::vector<HWND> Children(HWND parent);
-
-// The program's main window, or null when it is not (yet, or any more) on screen.
-HWND MainWindow();
-// Waits for the main window; null after the timeout.
-HWND WaitForMainWindow();
-
-// A visible control of the main window by its role name (player, songs,
-// included, excluded, selected, status, compilation, catalogue, tree); null
-// for an unknown name or a control that is not visible.
-HWND ControlByName(HWND main, const std::wstring& name);
-// A visible button (push, radio) of the window by its label as shown.
-HWND ButtonByLabel(HWND window, const std::wstring& label);
-
-std::vector<std::wstring> ListEntries(HWND list);
+// The main window if it is on screen, now or (wait) within the wait; null if not.
+HWND MainWindow(bool wait);
+// A visible control of the main window by its role (player, songs, included,
+// excluded, selected, status, catalogue, tree), waiting for the window; null if none.
+HWND Control(const std::wstring& role);
+// A visible button of the window by its label, read without the access key's '&'.
+HWND Button(HWND window, const std::wstring& label);
+// The visible message box over the main window, and its text; null if none.
+HWND MessageBoxOver(HWND main);
+std::wstring MessageText(HWND box);
+// What a control shows: a list box its entries, any other control its text.
+std::vector<std::wstring> Shown(HWND control);
+// The child of a tree node (of the top level for null) with the label; null if none.
+HTREEITEM Node(HWND tree, HTREEITEM parent, const std::wstring& label);
