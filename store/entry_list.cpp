@@ -3,37 +3,49 @@
 #include "text.h"
 
 std::string_view EntryList::operator[](std::size_t index) const {
-  return std::string_view(texts_).substr(spans_[index].begin, spans_[index].length);
+  const Span& span = spans_.data()[index];
+  return std::string_view(texts_.data() + span.begin, span.length);
 }
 
 bool EntryList::insert(std::size_t index, std::string_view text) {
-  if (index == spans_.size() && index > 0 && (*this)[index - 1] == text) {
-    spans_.push_back(spans_.back());
-    return true;
+  std::size_t count = spans_.size();
+  if (index == count && index > 0 && (*this)[index - 1] == text) {
+    Span shared = spans_.data()[index - 1];
+    return spans_.insert(index, &shared, 1);
   }
   if (texts_.size() + text.size() > UINT32_MAX) return false;
   // The text goes where the entry before it ends; texts from there on move up.
-  std::uint32_t at = index == 0 ? 0 : spans_[index - 1].begin + spans_[index - 1].length;
+  const Span* spans = spans_.data();
+  std::uint32_t at = index == 0 ? 0 : spans[index - 1].begin + spans[index - 1].length;
   auto length = static_cast<std::uint32_t>(text.size());
-  texts_.insert(at, text);
-  if (at + length < texts_.size()) {
-    for (Span& span : spans_) {
-      if (span.begin >= at) span.begin += length;
+  bool last = at == texts_.size();
+  Span span{at, length};
+  // The span first: once the text is in, nothing may fail.
+  if (!spans_.insert(index, &span, 1)) return false;
+  if (!texts_.insert(at, text.data(), text.size())) {
+    spans_.erase(index, 1);
+    return false;
+  }
+  if (!last) {
+    Span* moved = spans_.data();
+    for (std::size_t i = 0; i <= count; ++i) {
+      if (i != index && moved[i].begin >= at) moved[i].begin += length;
     }
   }
-  spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(index), Span{at, length});
   return true;
 }
 
 void EntryList::erase(std::size_t index) {
-  Span erased = spans_[index];
-  spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(index));
-  for (const Span& span : spans_) {
-    if (span.begin == erased.begin && span.length == erased.length) return;  // still shared
+  Span erased = spans_.data()[index];
+  spans_.erase(index, 1);
+  const Span* spans = spans_.data();
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (spans[i].begin == erased.begin && spans[i].length == erased.length) return;  // still shared
   }
   texts_.erase(erased.begin, erased.length);
-  for (Span& span : spans_) {
-    if (span.begin > erased.begin) span.begin -= erased.length;
+  Span* moved = spans_.data();
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (moved[i].begin > erased.begin) moved[i].begin -= erased.length;
   }
 }
 

@@ -5,11 +5,74 @@
 // catalogue's memory is slow to touch for the first time.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
+
+// Items that grow with realloc: a large block is moved by remapping its
+// pages, so what it already holds is neither copied nor touched afresh (a
+// first touch of memory is what filling a new catalogue costs most).
+template <typename T>
+class GrowingArray {
+ public:
+  GrowingArray() = default;
+  GrowingArray(GrowingArray&& other) noexcept;
+  GrowingArray(const GrowingArray&) = delete;
+  GrowingArray& operator=(const GrowingArray&) = delete;
+  ~GrowingArray();
+
+  std::size_t size() const { return size_; }
+  T* data() { return data_; }
+  const T* data() const { return data_; }
+  // Inserts count items at index; false, nothing changed, without memory.
+  bool insert(std::size_t index, const T* items, std::size_t count);
+  void erase(std::size_t index, std::size_t count);
+  void clear() { size_ = 0; }
+
+ private:
+  T* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+template <typename T>
+GrowingArray<T>::GrowingArray(GrowingArray&& other) noexcept
+    : data_(other.data_), size_(other.size_), capacity_(other.capacity_) {
+  other.data_ = nullptr;
+  other.size_ = other.capacity_ = 0;
+}
+
+template <typename T>
+GrowingArray<T>::~GrowingArray() {
+  std::free(data_);
+}
+
+template <typename T>
+bool GrowingArray<T>::insert(std::size_t index, const T* items, std::size_t count) {
+  if (count == 0) return true;
+  if (size_ + count > capacity_) {
+    std::size_t capacity = std::max({std::size_t{64}, capacity_ * 2, size_ + count});
+    void* grown = std::realloc(data_, capacity * sizeof(T));
+    if (!grown) return false;
+    data_ = static_cast<T*>(grown);
+    capacity_ = capacity;
+  }
+  std::memmove(data_ + index + count, data_ + index, (size_ - index) * sizeof(T));
+  std::memcpy(data_ + index, items, count * sizeof(T));
+  size_ += count;
+  return true;
+}
+
+template <typename T>
+void GrowingArray<T>::erase(std::size_t index, std::size_t count) {
+  if (count == 0) return;
+  std::memmove(data_ + index, data_ + index + count, (size_ - index - count) * sizeof(T));
+  size_ -= count;
+}
 
 class EntryList {
  public:
@@ -30,6 +93,6 @@ class EntryList {
     std::uint32_t begin;
     std::uint32_t length;
   };
-  std::string texts_;
-  std::vector<Span> spans_;  // where entry i lies in texts_
+  GrowingArray<char> texts_;
+  GrowingArray<Span> spans_;  // where entry i lies in texts_
 };

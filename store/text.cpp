@@ -118,7 +118,15 @@ char32_t NextCharacter(std::string_view text, std::size_t& at) {
 
 std::size_t WindowsLength(std::string_view text) {
   std::size_t units = 0;
-  for (std::size_t at = 0; at < text.size();) units += NextCharacter(text, at) >= 0x10000 ? 2 : 1;
+  for (std::size_t at = 0; at < text.size();) {
+    // Most names are plain ASCII: a unit a byte, nothing to decode.
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++units;
+      ++at;
+      continue;
+    }
+    units += NextCharacter(text, at) >= 0x10000 ? 2 : 1;
+  }
   return units;
 }
 
