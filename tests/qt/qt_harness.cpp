@@ -13,47 +13,29 @@
 
 namespace {
 
-class QtHarness;
-QtHarness* current = nullptr;
-
 class QtHarness : public StoreHarness {
  public:
   QtHarness() {
-    current = this;
     window_.show();
     (void)QTest::qWaitForWindowExposed(&window_);
   }
-  ~QtHarness() override { current = nullptr; }
-
   StateStore& store() override { return window_.Store(); }
-
   void Type(int id, const std::string& keys) override {
     auto* edit = Widget<QLineEdit>(id);
     edit->setFocus();
     edit->end(false);
     QTest::keyClicks(edit, QString::fromUtf8(keys.c_str()));
   }
-
   void Click(int id) override { QTest::mouseClick(Widget<QAbstractButton>(id), Qt::LeftButton); }
-
   void SelectEntry(int id, int index) override {
     auto* list = Widget<QListWidget>(id);
-    QRect entry = list->visualItemRect(list->item(index));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
-  }
-
-  static int Command(StateStore&, int id, int code) {
-    if (current) current->Received(id, code);
-    return 0;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(index)).center());
   }
 
  private:
   template <typename W>
-  W* Widget(int id) {
-    return window_.findChild<W*>(FindControl(id)->name);
-  }
+  W* Widget(int id) { return window_.findChild<W*>(FindControl(id)->name); }
 
-  static constexpr DialogEvents kEvents{nullptr, &QtHarness::Command, nullptr, nullptr, nullptr};
   QApplication& application_ = QtApplication();
   FakeShell shell_;
   MainWindow window_{kEvents, &shell_};

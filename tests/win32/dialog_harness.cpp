@@ -3,37 +3,29 @@
 // that mouse and keyboard would bring.
 #include <windows.h>
 
-#include "ui/win32/win32_store.h"
 #include "store_harness.h"
+#include "ui/win32/win32_store.h"
 
 namespace {
 
 class DialogHarness : public StoreHarness {
  public:
   DialogHarness()
-      : dialog_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                   &DialogHarness::Proc, reinterpret_cast<LPARAM>(this))),
+      : dialog_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, &Proc, 0)),
         store_(dialog_) {}
   ~DialogHarness() override { DestroyWindow(dialog_); }
-
   StateStore& store() override { return store_; }
-
   // Keys typed at the end of the text, one WM_CHAR each: the edit control
   // itself refuses what its style and typing limit forbid.
   void Type(int id, const std::string& keys) override {
-    HWND edit = GetDlgItem(dialog_, id);
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    for (char key : keys) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
+    SendDlgItemMessageA(dialog_, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    for (char key : keys) SendDlgItemMessageA(dialog_, id, WM_CHAR, static_cast<unsigned char>(key), 1);
   }
-
-  // A disabled window receives no mouse input, so nothing happens.
+  // A disabled window receives no mouse input.
   void Click(int id) override {
-    HWND button = GetDlgItem(dialog_, id);
-    if (IsWindowEnabled(button)) SendMessageA(button, BM_CLICK, 0, 0);
+    if (IsWindowEnabled(GetDlgItem(dialog_, id))) SendDlgItemMessageA(dialog_, id, BM_CLICK, 0, 0);
   }
-
-  // What a click on the entry does: the list selects it and, when it
-  // notifies, tells the dialog.
+  // What a click on the entry does: the list selects it and, when it notifies, tells the dialog.
   void SelectEntry(int id, int index) override {
     HWND list = GetDlgItem(dialog_, id);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -43,10 +35,8 @@ class DialogHarness : public StoreHarness {
   }
 
  private:
-  static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-    auto* harness = reinterpret_cast<DialogHarness*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (message == WM_COMMAND && harness) harness->Received(LOWORD(wparam), HIWORD(wparam));
+  static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM wparam, LPARAM) {
+    if (message == WM_COMMAND) Received(LOWORD(wparam), HIWORD(wparam));
     return message == WM_INITDIALOG;
   }
 
@@ -55,9 +45,7 @@ class DialogHarness : public StoreHarness {
 };
 
 const bool registered = [] {
-  Realisations().push_back({"Win32Dialog", [] {
-                              return std::unique_ptr<StoreHarness>(new DialogHarness());
-                            }});
+  Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); }});
   return true;
 }();
 

@@ -1,100 +1,83 @@
-// The real dialog run by the program's own dialog procedure: events reach
-// the program through the Win32 messages, and the window opens centred.
-#include <gtest/gtest.h>
+// The real dialog run by the program's own dialog procedure, on real files:
+// events reach the program through Win32 messages, and the wide functions
+// reach names of every script, whatever the ANSI code page.
+#include <set>
 
-#include "app/dispatch.h"
-#include "fake_platform.h"
+#include "dialog_fixture.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_store.h"
 
-namespace {
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public DialogTest {
  protected:
-  MainWindowTest()
-      : scope_(platform),
-        dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                  MainDialogProc, reinterpret_cast<LPARAM>(&shell))),
-        store(dialog) {}
+  MainWindowTest() : dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                               MainDialogProc, reinterpret_cast<LPARAM>(&shell))), view(dialog) {}
   ~MainWindowTest() override { DestroyWindow(dialog); }
+  void Press(int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+  // Selects the child of parent (a root for 0) shown with this text, as a click would.
+  LPARAM Select(LPARAM parent, const std::string& text) {
+    LPARAM item = SendDlgItemMessageW(dialog, IDC_FOLDER_TREE, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, parent);
+    while (item && view.NodeText(static_cast<TreeNode>(item), PATH_BUFFER) != text) {
+      item = SendDlgItemMessageW(dialog, IDC_FOLDER_TREE, TVM_GETNEXTITEM, TVGN_NEXT, item);
+    }
+    if (item) SendDlgItemMessageW(dialog, IDC_FOLDER_TREE, TVM_SELECTITEM, TVGN_CARET, item);
+    return item;
+  }
 
-  FakePlatform platform;
-  FakeShell shell;
-
- private:
-  PlatformScope scope_;
-
- protected:
   HWND dialog;
-  Win32Store store;  // a second view of the same controls, for the test
+  Win32Store view;  // a second view of the same controls
 };
 
-TEST_F(MainWindowTest, OpensCentredInItsInitialStateWithTheTreesImages) {
-  RECT window;
-  GetWindowRect(dialog, &window);
-  EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2);
-  EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2);
-  EXPECT_EQ(store.ReadText(IDC_MODIFIED_FLAG, 8), "N");
-  EXPECT_TRUE(store.IsButtonChecked(IDC_REPEAT_FORBIDDEN) && store.IsButtonEnabled(IDC_FINISH));
-  EXPECT_FALSE(store.IsButtonEnabled(IDC_SAVE));
-  // Seven small images: the shell's icons.
-  auto images = reinterpret_cast<HIMAGELIST>(
-      SendDlgItemMessageA(dialog, IDC_FOLDER_TREE, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
-  int width = 0, height = 0;
-  ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
-  EXPECT_EQ(ImageList_GetImageCount(images), 7);
-  EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
-  EXPECT_EQ(height, GetSystemMetrics(SM_CYSMICON));
+TEST_F(MainWindowTest, EveryNameIsShownCataloguedCopiedLoggedAndSaved) {
+  std::set<std::string> songs{"Caffè", "Über", "Niño", "Пётр", "Łódź", "東京", "🎵", "Canto"};
+  for (const std::string& song : songs) temp.Write("C\\Musica\\" + (song == "Canto" ? "Μουσική\\" + song : song) + ".mp3", song);
+  LPARAM library = Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
+  ASSERT_TRUE(Select(library, "Μουσική"));
+  Press(IDC_ADD_INCLUDED);
+  Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
+  Press(IDC_ADD_INCLUDED);
+  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "9");  // Canto twice
+  shell.files = {List("scelta.lis"), List("scelta.lis")};
+  Press(IDC_SAVE_AS);
+  EXPECT_EQ(temp.Read("C\\liste\\scelta.lis"), "\xEF\xBB\xBF*C:\\Musica\r\n*C:\\Musica\\Μουσική\r\n");
+  view.ClearList(IDC_INCLUDED_LIST);
+  Press(IDC_OPEN_PLAYLIST);
+  std::string first, second;
+  view.ReadEntry(IDC_INCLUDED_LIST, 0, first);
+  view.ReadEntry(IDC_INCLUDED_LIST, 1, second);
+  EXPECT_EQ(first + "|" + second + "|" + view.ReadText(IDC_SONG_COUNT, 16), "C:\\Musica|C:\\Musica\\Μουσική|9");
+  SendDlgItemMessageW(dialog, IDC_INCLUDED_LIST, LB_SETCURSEL, 1, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_INCLUDED_LIST, LBN_SELCHANGE), 0);
+  Press(IDC_REMOVE_INCLUDED);
+  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "8");
+  Press(IDC_SHUFFLE_COPY);
+  std::set<std::string> copied;
+  for (const auto& file : fs::directory_iterator(temp.Native("E"))) copied.insert(file.path().stem().u8string());
+  EXPECT_EQ(copied, songs);
+  std::string log = temp.Read("C\\lavoro\\Playlist.txt");
+  EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
+  for (const std::string& song : songs) EXPECT_NE(log.find(" " + song + "\r\n"), std::string::npos) << song;
 }
 
-TEST_F(MainWindowTest, EscapeKeepsTheWindowFineLavoroAsksAndCloseEnds) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  EXPECT_FALSE(shell.ended);
-  store.SetText(IDC_MODIFIED_FLAG, "S");
-  shell.messageAnswers = {ANSWER_CANCEL};
-  SendDlgItemMessageA(dialog, IDC_FINISH, BM_CLICK, 0, 0);
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].caption, "A T T E N Z I O N E !");
-  EXPECT_FALSE(shell.ended);
-  store.SetText(IDC_MODIFIED_FLAG, "N");
-  SendMessageA(dialog, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(shell.ended);
-  EXPECT_EQ(shell.messages.size(), 1u);
-}
-
-// Through the real controls: "Mescola e copia" with clearing chosen and a
-// fixed drive typed as the player asks first; No leaves the window as it was.
+// "Mescola e copia" with clearing chosen and a fixed drive as the player
+// asks first; No leaves the window and the files as they were.
 TEST_F(MainWindowTest, ClearingAFixedDriveAsksFirst) {
-  TempFolder temp;
-  temp.MakeFolder("C\\lavoro");
-  temp.WriteBytes("C\\lib\\a.mp3", "new");
-  platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path() + "\\C");
-  platform.workingDirectory = "C:\\lavoro";
   for (int answer : {ANSWER_NO, ANSWER_YES}) {
-    SCOPED_TRACE(answer);
-    temp.WriteBytes("C\\vecchio.mp3", "old");
-    for (auto [id, text] : {std::pair{IDC_SONG_FOLDERS, "C:\\lib"}, std::pair{IDC_SONG_NAMES, "a"},
-                            std::pair{IDC_SONG_EXTS, "mp3"}, std::pair{IDC_SONG_SIZES, "3"}}) {
-      store.AddEntry(id, text);
+    temp.Write("C\\vecchio.mp3", "old");
+    temp.Write("C\\lib\\a.mp3", "new");
+    for (auto [id, text] : {std::pair{IDC_SONG_FOLDERS, "C:\\lib"}, {IDC_SONG_NAMES, "a"}, {IDC_SONG_EXTS, "mp3"},
+                            {IDC_SONG_SIZES, "3"}}) {
+      view.AddEntry(id, text);
     }
-    store.SetText(IDC_MAX_SONGS, "1");
-    store.SetText(IDC_PLAYER_PATH, "C:");
-    shell.messageAnswers = {answer};
-    SendDlgItemMessageA(dialog, IDC_SHUFFLE_COPY, BM_CLICK, 0, 0);
-
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0].text,
-              "L'unità C: non è un disco rimovibile.\n"
-              "Cancellare comunque i file musicali della sua cartella principale?");
-    EXPECT_EQ(shell.messages[0].style, MESSAGE_YES_NO | MESSAGE_ICON_EXCLAMATION);
-    shell.messages.clear();
+    view.SetText(IDC_MAX_SONGS, "1");
+    view.SetText(IDC_PLAYER_PATH, "C:");
+    shell.answers = {answer};
+    Press(IDC_SHUFFLE_COPY);
     bool ran = answer == ANSWER_YES;
+    EXPECT_EQ(Messages(), kWarning + std::string("L'unità C: non è un disco rimovibile.\nCancellare comunque i file "
+                                                 "musicali della sua cartella principale?|52")) << answer;
     EXPECT_EQ(shell.ended, ran);
-    EXPECT_EQ(temp.Exists("C\\lavoro\\Playlist.txt"), ran);
-    EXPECT_EQ(temp.Exists("C\\vecchio.mp3"), !ran);
-    EXPECT_EQ(temp.Exists("C\\a.mp3"), ran);
-    if (!ran) EXPECT_TRUE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
+    EXPECT_EQ(fs::exists(temp.Native("C\\lavoro\\Playlist.txt")), ran);
+    EXPECT_EQ(temp.Read("C\\vecchio.mp3") + temp.Read("C\\a.mp3"), ran ? "new" : "old");
+    EXPECT_TRUE(ran || view.IsButtonEnabled(IDC_SHUFFLE_COPY));
   }
 }
-
-}  // namespace
