@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 #include "platform/platform.h"
 #include "store/shell.h"
