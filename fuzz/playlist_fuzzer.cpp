@@ -31,9 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int list : {IDC_INCLUDED_LIST, IDC_EXCLUDED_LIST}) {
     for (int i = 0; i < dlg.CountEntries(list); ++i, ++entries) {
       dlg.ReadEntry(list, i, entry);
-      if (WindowsLength(entry) > PATH_BUFFER - 1 || entry.find_first_of(std::string("\r\n*?\0", 5)) != std::string::npos) {
-        std::abort();
-      }
+      if (WindowsLength(entry) > PATH_BUFFER - 1) std::abort();
+      if (entry.find_first_of(std::string("\r\n*?\0", 5)) != std::string::npos) std::abort();
     }
   }
   if (entries > lines) std::abort();

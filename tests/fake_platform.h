@@ -96,7 +96,9 @@ class FakePlatform : public Platform {
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
     return NoMedium(folder) ? nullptr : NativePlatform().ListFolder(Real(folder));
   }
-  DriveKind GetDriveKind(const std::string& root) override { return Drive(root) ? Drive(root)->kind : DRIVE_KIND_NO_ROOT_DIR; }
+  DriveKind GetDriveKind(const std::string& root) override {
+    return Drive(root) ? Drive(root)->kind : DRIVE_KIND_NO_ROOT_DIR;
+  }
   bool VolumeSpace(const std::string& root, DiskSpace& space) override {
     space = Drive(root) && Drive(root)->space && Drive(root)->space->freeBytes >= 0 ? *Drive(root)->space : DiskSpace();
     if (Drive(root) && (Drive(root)->space || NoMedium(root))) return space.clusterBytes != 0;

@@ -59,7 +59,9 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
                                    "+ERRORE|Impossibile aprire il file \"ultima.lis" + kInUse);
          EXPECT_EQ(temp.Read("C\\liste\\sola.lis") + temp.Read("C\\lavoro\\ultima.lis"), std::string(kOld) + kOld);
          EXPECT_EQ(Files("C\\liste").size() + Files("C\\lavoro").size(), 4u);
-         for (const char* file : {"C\\liste\\sola.lis", "C\\lavoro\\ultima.lis"}) fs::permissions(temp.Native(file), fs::perms::all);
+         for (const char* file : {"C\\liste\\sola.lis", "C\\lavoro\\ultima.lis"}) {
+           fs::permissions(temp.Native(file), fs::perms::all);  // for the clean-up
+         }
        }},
       {"FIFO as song and as playlist", [&] {
          temp.Write("C\\tubi\\vero.mp3", "song");
@@ -115,7 +117,8 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
 TEST_F(FileSafetyTest, WalksEndAndCountEachSongOnce) {
   for (const char* song : {"C\\Musica\\a.mp3", "C\\Musica\\Sub\\b.mp3", "C\\Altrove\\c.mp3"}) temp.Write(song, "");
   const std::pair<const char*, const char*> links[] = {
-      {"C\\Musica\\Sub\\su", "C\\Musica"}, {"C\\Musica\\Sub\\qui", "C\\Musica\\Sub"}, {"C\\Musica\\altrove", "C\\Altrove"}};
+      {"C\\Musica\\Sub\\su", "C\\Musica"}, {"C\\Musica\\Sub\\qui", "C\\Musica\\Sub"},
+      {"C\\Musica\\altrove", "C\\Altrove"}};
   for (auto [link, target] : links) {
     if (!MakeFolderLink(temp.Native(link), temp.Native(target))) GTEST_SKIP() << "cannot make links to folders";
   }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "store/events.h"
 
@@ -36,6 +37,8 @@ struct Realisation {
   const char* name;
   std::unique_ptr<StoreHarness> (*make)();
 };
+
+inline void PrintTo(const Realisation& realisation, std::ostream* out) { *out << realisation.name; }
 
 // The realisations of this build: the table always, the Qt window in the
 // Linux build, the real dialog on Windows.

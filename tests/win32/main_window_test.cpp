@@ -1,11 +1,82 @@
-// The real dialog run by the program's own dialog procedure, on real files:
-// events reach the program through Win32 messages, and the wide functions
-// reach names of every script, whatever the ANSI code page.
+// The real dialog from the program's template: every control in it, the
+// dialog as a realisation of the store, and the dialog run by the program's
+// own dialog procedure on real files, where events reach the program through
+// Win32 messages and the wide functions reach names of every script,
+// whatever the ANSI code page.
+#include <map>
 #include <set>
 
 #include "dialog_fixture.h"
+#include "store/controls.h"
+#include "store_harness.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_store.h"
+
+// Every control the program addresses is there once, of its kind and visibility.
+TEST(Template, EveryAddressedControlIsThereOnceOfItsKind) {
+  // The window class of each ControlKind, in the order of its values.
+  const char* const classOf[] = {"ListBox", "ListBox", "Edit", "Static", "Button", "Button", "SysTreeView32"};
+  HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                   [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  std::map<int, int> seen;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const ControlInfo* info = FindControl(GetDlgCtrlID(child));
+    ++seen[GetDlgCtrlID(child)];
+    ASSERT_TRUE(info || GetDlgCtrlID(child) == IDC_LABEL) << GetDlgCtrlID(child);  // anything else is a label
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (info) EXPECT_STREQ(name, classOf[static_cast<int>(info->kind)]) << info->name;
+    if (info) EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0, info->visible) << info->name;
+  }
+  for (std::size_t i = 0; i < kControlCount; ++i) EXPECT_EQ(seen[kControls[i].id], 1) << kControls[i].name;
+  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);  // Enter means "Fine lavoro"
+  DestroyWindow(dialog);
+}
+
+namespace {
+
+class DialogHarness : public StoreHarness {
+ public:
+  DialogHarness()
+      : dialog_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, &Proc, 0)),
+        store_(dialog_) {}
+  ~DialogHarness() override { DestroyWindow(dialog_); }
+  StateStore& store() override { return store_; }
+  // Keys typed at the end of the text, one WM_CHAR each: the edit control
+  // itself refuses what its style and typing limit forbid.
+  void Type(int id, const std::string& keys) override {
+    SendDlgItemMessageA(dialog_, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    for (char key : keys) SendDlgItemMessageA(dialog_, id, WM_CHAR, static_cast<unsigned char>(key), 1);
+  }
+  // A disabled window receives no mouse input.
+  void Click(int id) override {
+    if (IsWindowEnabled(GetDlgItem(dialog_, id))) SendDlgItemMessageA(dialog_, id, BM_CLICK, 0, 0);
+  }
+  // What a click on the entry does: the list selects it and, when it notifies, tells the dialog.
+  void SelectEntry(int id, int index) override {
+    HWND list = GetDlgItem(dialog_, id);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (GetWindowLongA(list, GWL_STYLE) & LBS_NOTIFY) {
+      SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+  }
+
+ private:
+  static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM wparam, LPARAM) {
+    if (message == WM_COMMAND) Received(LOWORD(wparam), HIWORD(wparam));
+    return message == WM_INITDIALOG;
+  }
+
+  HWND dialog_;
+  Win32Store store_;
+};
+
+const bool registered = [] {
+  Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); }});
+  return true;
+}();
+
+}  // namespace
 
 class MainWindowTest : public DialogTest {
  protected:
@@ -15,11 +86,12 @@ class MainWindowTest : public DialogTest {
   void Press(int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
   // Selects the child of parent (a root for 0) shown with this text, as a click would.
   LPARAM Select(LPARAM parent, const std::string& text) {
-    LPARAM item = SendDlgItemMessageW(dialog, IDC_FOLDER_TREE, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, parent);
+    HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
+    LPARAM item = SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, parent);
     while (item && view.NodeText(static_cast<TreeNode>(item), PATH_BUFFER) != text) {
-      item = SendDlgItemMessageW(dialog, IDC_FOLDER_TREE, TVM_GETNEXTITEM, TVGN_NEXT, item);
+      item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
     }
-    if (item) SendDlgItemMessageW(dialog, IDC_FOLDER_TREE, TVM_SELECTITEM, TVGN_CARET, item);
+    if (item) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, item);
     return item;
   }
 
@@ -29,7 +101,9 @@ class MainWindowTest : public DialogTest {
 
 TEST_F(MainWindowTest, EveryNameIsShownCataloguedCopiedLoggedAndSaved) {
   std::set<std::string> songs{"Caffè", "Über", "Niño", "Пётр", "Łódź", "東京", "🎵", "Canto"};
-  for (const std::string& song : songs) temp.Write("C\\Musica\\" + (song == "Canto" ? "Μουσική\\" + song : song) + ".mp3", song);
+  for (const std::string& song : songs) {
+    temp.Write("C\\Musica\\" + (song == "Canto" ? "Μουσική\\" + song : song) + ".mp3", song);
+  }
   LPARAM library = Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
   ASSERT_TRUE(Select(library, "Μουσική"));
   Press(IDC_ADD_INCLUDED);
