@@ -40,11 +40,11 @@ TEST_F(CatalogueTest, ExclusionComparesWholeFolderNamesIgnoringTheCaseOfAToZ) {
 // The orders hold every song once and valid draws, for any count and
 // request; they are drawn afresh when the song count changes, up or down.
 TEST_F(CatalogueTest, OrdersFollowTheSongCountAndTheRequest) {
-  for (int i = 0; i < 12; ++i) temp.MakeFile("C\\Musica\\" + std::to_string(i) + ".mp3", 1);
+  for (int i = 0; i < 12; ++i) temp.Write("C\\Musica\\" + std::to_string(i) + ".mp3", "");
   Add("C:\\Musica");
   ExpectOrders(12, 12);
   const Strings permutation = Entries(IDC_ORDER_NO_REPEAT);
-  *platform.now += 100;  // a new second would draw other orders
+  platform.now += 100;  // a new second would draw other orders
   dlg.SetText(IDC_MAX_SONGS, "25");
   EXPECT_EQ(Entries(IDC_ORDER_NO_REPEAT), permutation);
   ExpectOrders(12, 25);

@@ -43,13 +43,8 @@ const std::string kNoSuchName = "36";  // ENAMETOOLONG
 // own. Each row: the order lists, how many songs, the free space.
 TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
   const std::string n259 = "🎵" + std::string(250, 'n'), n260 = n259 + "n";  // E:\ + name + .mp3
-  const struct {
-    bool roulette;
-    int requested;
-    Strings order, draws;
-    double freeBytes;
-    Strings lines, files;
-  } rows[] = {
+  const std::tuple<bool, int, Strings, Strings, double, Strings, Strings> rows[] = {
+      // roulette, requested, the order lists, free bytes, the log's song lines, the player's files
       {false, 2, {"2", "0", "1"}, {"1"}, 1e9, {"   1 c", "   2 a"}, {"a.mp3", "c.mp3", "ci.mp3"}},
       {false, 7, {"2"}, {"1", "1", "9", "-1"}, 1e9, {"   1 b", "   2 b"}, {"b.mp3", "bi.mp3", "c.mp3"}},
       {true, 1, {"2"}, {"0"}, 1e9, {"   1 a"}, {"a.mp3", "c.mp3"}},
@@ -69,22 +64,22 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
     AddSong(name, size, bytes);
   }
   dlg.UserClick(IDC_KEEP_EXISTING);
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "row " << &row - rows);
+  for (const auto& [roulette, requested, order, draws, freeBytes, lines, files] : rows) {
+    SCOPED_TRACE(lines[0]);
     EmptyPlayer("c.mp3");
-    platform.SetFreeSpace('E', row.freeBytes);
-    dlg.UserClick(row.roulette ? IDC_REPEAT_ALLOWED : IDC_REPEAT_FORBIDDEN);
-    SetOrder(row.requested, row.order, row.draws);
+    platform.SetFreeSpace('E', freeBytes);
+    dlg.UserClick(roulette ? IDC_REPEAT_ALLOWED : IDC_REPEAT_FORBIDDEN);
+    SetOrder(requested, order, draws);
     int copied = 0;
-    for (const std::string& line : row.lines) copied += line[3] != '-';
-    EXPECT_EQ(CopyToPlayer(dlg), copied == row.requested);
-    EXPECT_EQ(CopyLines(), row.lines);
-    EXPECT_EQ(Files(), row.files);
-    for (const std::string& file : row.files) {  // each copy holds its song
+    for (const std::string& line : lines) copied += line[3] != '-';
+    EXPECT_EQ(CopyToPlayer(dlg), copied == requested);
+    EXPECT_EQ(CopyLines(), lines);
+    EXPECT_EQ(Files(), files);
+    for (const std::string& file : files) {  // each copy holds its song
       EXPECT_EQ(temp.Read("E\\" + file), file == "c.mp3" ? "old" : file.substr(0, 1)) << file;
     }
-    EXPECT_EQ(Messages(), copied == row.requested ? "" : Format("%sCopiati %d brani su %d richiesti.\nI brani non "
-              "copiati sono elencati in \"Playlist.txt\".|48", kWarning, copied, row.requested));
+    EXPECT_EQ(Messages(), copied == requested ? "" : Format("%sCopiati %d brani su %d richiesti.\nI brani non "
+              "copiati sono elencati in \"Playlist.txt\".|48", kWarning, copied, requested));
   }
 }
 
@@ -139,7 +134,7 @@ TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
     EXPECT_EQ(fs::exists(temp.Native(old)), !ran || button == IDC_KEEP_EXISTING);
     EXPECT_EQ(dlg.IsButtonEnabled(IDC_OPEN_PLAYLIST), !ran);  // all disabled by a run
   }
-  platform.failCreate = true;
+  platform.failure = FakePlatform::kCreateFails;
   EXPECT_EQ(CopyToPlayer(dlg), -1);
   EXPECT_EQ(Messages(), kCannotOpen + std::string("Playlist.txt") + kInUse);
   EXPECT_TRUE(shell.quit);

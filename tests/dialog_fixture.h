@@ -24,9 +24,9 @@ class DialogTest : public ::testing::Test {
     std::tm local{7, 1, 9, 5, 1, 126, 0, 0, -1};  // the local time of kStamp
     platform.now = std::mktime(&local);
     for (const char* folder : {"C\\lavoro", "C\\liste", "C\\lib", "E"}) fs::create_directories(temp.Native(folder));
-    platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path() + "\\C");
+    platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path + "\\C");
     platform.MapDrive('D', DRIVE_KIND_CDROM);
-    platform.MapDrive('E', DRIVE_KIND_REMOVABLE, temp.path() + "\\E");
+    platform.MapDrive('E', DRIVE_KIND_REMOVABLE, temp.path + "\\E");
     platform.workingDirectory = "C:\\lavoro";
     dlg.Initialise();
   }

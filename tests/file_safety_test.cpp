@@ -77,7 +77,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          for (const char* fifo : {"C\\tubi\\tubo.mp3", "C\\liste\\tubo.lis"}) RemoveSpecial(temp.Native(fifo));
        }},
       {"playlist over 16 MiB", [&] {
-         temp.MakeFile("C\\liste\\enorme.lis", (16 << 20) + 1);
+         temp.Write("C\\liste\\enorme.lis", std::string((16 << 20) + 1, '*'));
          Click(IDC_OPEN_PLAYLIST, List("enorme.lis"));
          EXPECT_EQ(Messages(), kCannotOpen + List("enorme.lis") + kInUse);
        }},
@@ -86,7 +86,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
       // that does not, with one line, instead of trying every other.
       {"a small player", [&] {
          if (!(mounted_ = MountSmallVolume(temp.Native("E")))) return (void)(std::cout << "skipped: cannot mount\n");
-         temp.MakeFile("C\\lib\\grande.mp3", 2 << 20);
+         temp.Write("C\\lib\\grande.mp3", std::string(2 << 20, 'g'));
          EXPECT_EQ(Copy("C:\\lib\\grande.mp3", "E:\\grande.mp3"), CopyResult::Failed);
          EXPECT_EQ(Files(), Strings());
          MeasurePlayer(dlg);

@@ -44,39 +44,17 @@ TEST_F(ListsTest, ReadsEveryKindOfLine) {
   }
 }
 
-// Saved to the byte (names that fit Windows-1252 in it), the same lists when
-// opened again; the last-copy record needs an included folder.
-TEST_F(ListsTest, SavedListsOpenAgainAsTheyWere) {
-  for (const std::string& folder : Strings{"C:\\Musica", "C:\\Città", "C:\\" + std::string(256, 'x')}) Add(folder);
-  Add("C:\\Musica\\Natale", IDC_ADD_EXCLUDED);
-  Click(IDC_SAVE_AS, List("scelta.lis"));
-  const std::string saved = Lists();
-  EXPECT_EQ(temp.Read("C\\liste\\scelta.lis"),
-            "*C:\\Citt\xE0\r\n*C:\\Musica\r\n*C:\\" + std::string(256, 'x') + "\r\n?C:\\Musica\\Natale\r\n");
-  Add("C:\\Altro", IDC_ADD_EXCLUDED);
-  Click(IDC_OPEN_PLAYLIST, List("scelta.lis"));
-  EXPECT_EQ(Lists(), saved);
-  EXPECT_EQ(WriteLastCopyRecord(dlg), 1);
-  EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), temp.Read("C\\liste\\scelta.lis"));
-  dlg.ClearList(IDC_INCLUDED_LIST);
-  temp.Write("C\\lavoro\\ultima.lis", kOld);
-  EXPECT_EQ(WriteLastCopyRecord(dlg), 1);
-  EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis") + Messages(), kOld);
-}
-
 // Whatever fails, through any writer, the user is told, the old file stays
 // byte for byte with no temporary file left, and the lists stay modified.
 TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
   const char* const files[] = {"C\\liste\\scelta.lis", "C\\liste\\altra.lis", "C\\lavoro\\ultima.lis"};
   for (int writer = 0; writer < 3; ++writer) {
-    for (int failure = 0; failure < 3; ++failure) {
+    for (auto failure : {FakePlatform::kCreateFails, FakePlatform::kWriteFails, FakePlatform::kReplaceFails}) {
       SCOPED_TRACE(testing::Message() << "writer " << writer << ", failure " << failure);
       for (const char* file : files) temp.Write(file, kOld);
       Click(IDC_OPEN_PLAYLIST, List("scelta.lis"));
       Add("C:\\Nuova");
-      platform.failCreate = failure == 0;
-      platform.writeBudget = failure == 1 ? 5 : -1;  // the disk fills up half-way
-      platform.failReplace = failure == 2;
+      platform.failure = failure;
       if (writer == 0) dlg.UserClick(IDC_SAVE);
       if (writer == 1) Click(IDC_SAVE_AS, List("altra.lis"));
       if (writer == 2) EXPECT_EQ(WriteLastCopyRecord(dlg), -1);
@@ -87,8 +65,17 @@ TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
       EXPECT_EQ(Files("C\\liste"), Strings({"altra.lis", "scelta.lis"}));
       EXPECT_EQ(Files("C\\lavoro"), Strings({"ultima.lis"}));
       EXPECT_EQ(Text(IDC_PLAYLIST_PATH) + Text(IDC_MODIFIED_FLAG), List("scelta.lis") + "S");
-      platform.failCreate = platform.failReplace = false;
-      platform.writeBudget = -1;
+      platform.failure = FakePlatform::kNoFailure;
     }
   }
+  // Saved at last, names that fit Windows-1252 in it, and the same lists when opened again.
+  Add("C:\\Città");
+  Add("C:\\" + std::string(256, 'x'), IDC_ADD_EXCLUDED);
+  const std::string lists = Lists();
+  dlg.UserClick(IDC_SAVE);
+  EXPECT_EQ(temp.Read("C\\liste\\scelta.lis"), "*C:\\Citt\xE0\r\n*C:\\Nuova\r\n*C:\\Vecchia\r\n?C:\\" +
+                                                 std::string(256, 'x') + "\r\n");
+  Add("C:\\Altro");
+  Click(IDC_OPEN_PLAYLIST, List("scelta.lis"));
+  EXPECT_EQ(Lists() + Messages(), lists);
 }

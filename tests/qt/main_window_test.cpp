@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <regex>
+#include <set>
 
 #include "app/dispatch.h"
 #include "fake_platform.h"
@@ -24,59 +25,49 @@
 #include "store_harness.h"
 #include "ui/qt/main_window.h"
 
-// The one Qt application of the test process, on the offscreen platform
-// unless the environment names another.
+// The one Qt application of the test process, kept to the end of the process.
 static QApplication& QtApplication() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
-  static char name[] = "mescola_tests";
-  static char* argv[] = {name, nullptr};
-  // Kept to the end of the process: Qt's own objects go before it.
+  static char* argv[] = {const_cast<char*>("mescola_tests"), nullptr};
   static QApplication* application = new QApplication(argc, argv);
   return *application;
 }
 
-namespace {
-
+// The window with a person at it. With the program's own events it starts
+// as the program does and asks the user through its own message boxes.
 class QtHarness : public StoreHarness {
  public:
-  QtHarness() {
-    window_.show();
+  explicit QtHarness(const DialogEvents& events = kEvents) : window_(events, &events == &kEvents ? &shell_ : nullptr) {
+    events.start ? window_.Start() : window_.show();
     (void)QTest::qWaitForWindowExposed(&window_);
   }
   StateStore& store() override { return window_.Store(); }
   void Type(int id, const std::string& keys) override {
-    auto* edit = Widget<QLineEdit>(id);
-    edit->setFocus();
-    edit->end(false);
-    QTest::keyClicks(edit, QString::fromUtf8(keys.c_str()));
+    Widget<QLineEdit>(id)->setFocus();
+    Widget<QLineEdit>(id)->end(false);
+    QTest::keyClicks(Widget<QLineEdit>(id), QString::fromUtf8(keys.c_str()));
   }
   void Click(int id) override { QTest::mouseClick(Widget<QAbstractButton>(id), Qt::LeftButton); }
   void SelectEntry(int id, int index) override {
-    auto* list = Widget<QListWidget>(id);
-    QRect entry = list->visualItemRect(list->item(index));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
+    QRect entry = Widget<QListWidget>(id)->visualItemRect(Widget<QListWidget>(id)->item(index));
+    QTest::mouseClick(Widget<QListWidget>(id)->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
   }
-
- private:
   template <typename W>
   W* Widget(int id) { return window_.findChild<W*>(FindControl(id)->name); }
+  MainWindow& window() { return window_; }
 
+ private:
   QApplication& application_ = QtApplication();
   FakeShell shell_;
-  MainWindow window_{kEvents, &shell_};
+  MainWindow window_;
 };
 
-const bool registered = [] {
+static const bool registered = [] {
   Realisations().push_back({"QtWindow", [] { return std::unique_ptr<StoreHarness>(new QtHarness()); }});
   return true;
 }();
 
-}  // namespace
-
-// The road of a run: a library and a player in real folders, lettered by
-// MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it needs root; without,
-// the test is skipped). What the program leaves on disk is checked byte for byte.
 // act runs on the next dialog the window opens, while the click that opens it waits.
 static void OnNextDialog(QWidget& window, std::function<void(QWidget*)> act) {
   auto* timer = new QTimer(&window);
@@ -90,6 +81,9 @@ static void OnNextDialog(QWidget& window, std::function<void(QWidget*)> act) {
   timer->start(20);
 }
 
+// The road of a run: a library and a player in real folders, lettered by
+// MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it needs root; without,
+// the test is skipped). What the program leaves on disk is checked byte for byte.
 TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   TempFolder temp;
   fs::path e = temp.Native("e"), work = temp.Native("c\\Lavoro");
@@ -114,13 +108,10 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
 
   QtApplication();
   UseItalianTexts();
-  MainWindow window(MainDialogEvents());
-  window.Start();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  auto control = [&](const char* name) { return window.findChild<QWidget*>(name); };
-  auto click = [&](const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); };
-  auto select = [&](std::initializer_list<const char*> path, const char* button) {  // opening each node
-    auto* tree = window.findChild<QTreeWidget*>("IDC_FOLDER_TREE");
+  QtHarness person(MainDialogEvents());
+  StateStore& store = person.store();
+  auto select = [&](std::initializer_list<const char*> path, int button) {  // opening each node
+    auto* tree = person.Widget<QTreeWidget>(IDC_FOLDER_TREE);
     QTreeWidgetItem* node = tree->invisibleRootItem();
     for (const char* name : path) {
       QTreeWidgetItem* above = node;
@@ -131,70 +122,63 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
       QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(node).center());
       QTest::keyClick(tree, Qt::Key_Right);
     }
-    click(button);
+    person.Click(button);
   };
-  auto chooseFile = [&](const fs::path& file, const char* button) {
-    OnNextDialog(window, [=](QWidget* dialog) {
+  auto chooseFile = [&](const fs::path& file, int button) {
+    OnNextDialog(person.window(), [=](QWidget* dialog) {
       EXPECT_EQ(qobject_cast<QFileDialog*>(dialog)->nameFilters(), QStringList("Playlist (*.lis)"));
       dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(file.string()));
       QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
     });
-    click(button);
+    person.Click(button);
   };
-  EXPECT_EQ(window.findChild<QLineEdit*>("IDC_PLAYER_PATH")->text(), "E:");
-  select({"C:\\", "Musica", "Rock"}, "IDC_ADD_INCLUDED");
-  select({"C:\\", "Musica", "Blues"}, "IDC_ADD_INCLUDED");
-  select({"C:\\", "Musica", "Rock", "Live"}, "IDC_ADD_EXCLUDED");
+  EXPECT_EQ(store.ReadText(IDC_PLAYER_PATH, 8), "E:");
+  select({"C:\\", "Musica", "Rock"}, IDC_ADD_INCLUDED);
+  select({"C:\\", "Musica", "Blues"}, IDC_ADD_INCLUDED);
+  select({"C:\\", "Musica", "Rock", "Live"}, IDC_ADD_EXCLUDED);
   const std::string lists = "*C:\\Musica\\Blues\r\n*C:\\Musica\\Rock\r\n?C:\\Musica\\Rock\\Live\r\n";
-  chooseFile(work / "scelta", "IDC_SAVE_AS");
+  chooseFile(work / "scelta", IDC_SAVE_AS);
   EXPECT_EQ(temp.Read("c\\Lavoro\\scelta.lis"), lists);
-  auto* included = window.findChild<QListWidget*>("IDC_INCLUDED_LIST");
-  QRect first = included->visualItemRect(included->item(0));
-  QTest::mouseClick(included->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
-  click("IDC_REMOVE_INCLUDED");
-  chooseFile(work / "scelta.lis", "IDC_OPEN_PLAYLIST");
-  EXPECT_EQ(included->count(), 2);
+  person.SelectEntry(IDC_INCLUDED_LIST, 0);
+  person.Click(IDC_REMOVE_INCLUDED);
+  chooseFile(work / "scelta.lis", IDC_OPEN_PLAYLIST);
+  EXPECT_EQ(store.CountEntries(IDC_INCLUDED_LIST), 2);
 
   // Four songs: the three that fit and Enorme, which never does.
-  auto* number = window.findChild<QLineEdit*>("IDC_MAX_SONGS");
-  EXPECT_EQ(number->text(), "4");
-  QTest::mouseClick(number, Qt::LeftButton);
-  QTest::keyClick(number, Qt::Key_End);
-  QTest::keyClick(number, Qt::Key_Backspace);
-  EXPECT_FALSE(control("IDC_SHUFFLE_COPY")->isEnabled());
-  QTest::keyClicks(number, "4x");
-  EXPECT_EQ(number->text(), "4");
-
+  EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
+  person.Type(IDC_MAX_SONGS, "\b");
+  EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
+  person.Type(IDC_MAX_SONGS, "4x");
+  EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
   // The log the Windows program writes for this order.
   std::string expected = "PLAY-LIST\r\n\r\nInizio a cancellare il {TS}\r\nCancello    1  Vecchio.mp3 \r\n"
                          "Finito di cancellare il {TS}\r\n\r\nInizio a copiare i brani il {TS}\r\n\r\n";
   std::string entry, name;
   for (int i = 0, copied = 0; i < 4; ++i) {
-    window.Store().ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
-    window.Store().ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
+    store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
+    store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
     expected += name == "Enorme" ? "   - Enorme (non copiato: spazio insufficiente)\r\n"
                                  : Format("%4d %s\r\n", ++copied, name.c_str());
   }
   expected += "\r\nFinito di copiare i brani il {TS}\r\nScritti in totale 1367 KBytes\r\n";
   QString message;
-  OnNextDialog(window, [&](QWidget* dialog) {
+  OnNextDialog(person.window(), [&](QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     message = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
     QTest::mouseClick(box->buttons()[0], Qt::LeftButton);
   });
-  click("IDC_SHUFFLE_COPY");
+  person.Click(IDC_SHUFFLE_COPY);
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
-  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(person.window().isVisible());
   fs::current_path(before);
 
   std::regex stamp("\\d\\d/\\d\\d/\\d{4} alle \\d\\d:\\d\\d:\\d\\d");
   EXPECT_EQ(std::regex_replace(temp.Read("c\\Lavoro\\Playlist.txt"), stamp, "{TS}"), expected);
   EXPECT_EQ(temp.Read("c\\Lavoro\\ultima.lis"), lists);
-  std::vector<std::string> onPlayer;
-  for (const auto& file : fs::directory_iterator(e)) onPlayer.push_back(file.path().filename());
-  std::sort(onPlayer.begin(), onPlayer.end());
-  EXPECT_EQ(onPlayer, std::vector<std::string>({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
+  std::set<std::string> onPlayer;
+  for (const auto& file : fs::directory_iterator(e)) onPlayer.insert(file.path().filename());
+  EXPECT_EQ(onPlayer, std::set<std::string>({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
   for (const char* song : {"Blues\\Crossroads.mp3", "Blues\\Hoochie.wma", "Rock\\Highway.mp3"}) {
     EXPECT_EQ(temp.Read("e\\" + temp.Native(song).filename().string()), temp.Read(std::string("c\\Musica\\") + song));
   }
