@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -56,7 +55,7 @@ class FakeShell : public Shell {
   std::deque<int> answers;
   std::vector<std::string> messages;
   std::deque<std::string> files;
-  bool ended = false, quit = false;
+  bool ended = false;
 
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
     messages.push_back(caption + "|" + text + "|" + std::to_string(style));
@@ -71,16 +70,15 @@ class FakeShell : public Shell {
   }
   bool AskSavePlaylist(std::string& path) override { return AskOpenPlaylist(path); }
   void EndDialog(int) override { ended = true; }
-  void Quit(int) override { quit = true; }
+  void Quit(int) override {}
 };
 
 class FakePlatform : public Platform {
  public:
   // Paths on the drive go to folder (Windows form); without one, no medium.
   void MapDrive(char letter, DriveKind kind, const std::string& folder = "") { drives_[letter] = {kind, folder}; }
-  // Negative free bytes: the volume cannot tell. Unset, the real volume answers.
-  void SetFreeSpace(char letter, double freeBytes) { drives_[letter].space = DiskSpace{freeBytes, 4096}; }
 
+  std::map<char, double> freeBytes;  // by drive; negative: the volume cannot tell; unset: the real volume answers
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
   enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails } failure = kNoFailure;  // writes: after 5 bytes
@@ -89,11 +87,12 @@ class FakePlatform : public Platform {
     return NoMedium(folder) ? nullptr : NativePlatform().ListFolder(Real(folder));
   }
   DriveKind GetDriveKind(const std::string& root) override {
-    return Drive(root) ? Drive(root)->kind : DRIVE_KIND_NO_ROOT_DIR;
+    return Drive(root) ? Drive(root)->first : DRIVE_KIND_NO_ROOT_DIR;
   }
   bool VolumeSpace(const std::string& root, DiskSpace& space) override {
-    space = Drive(root) && Drive(root)->space && Drive(root)->space->freeBytes >= 0 ? *Drive(root)->space : DiskSpace();
-    if (Drive(root) && (Drive(root)->space || NoMedium(root))) return space.clusterBytes != 0;
+    auto told = freeBytes.find(root[0]);
+    space = told == freeBytes.end() || told->second < 0 ? DiskSpace() : DiskSpace{told->second, 4096};
+    if (told != freeBytes.end() || NoMedium(root)) return space.clusterBytes != 0;
     return NativePlatform().VolumeSpace(Real(root) + (root.back() == '\\' ? "" : "\\"), space);
   }
   CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override {
@@ -120,11 +119,6 @@ class FakePlatform : public Platform {
   std::tm LocalTime(std::time_t when) override { return NativePlatform().LocalTime(when); }
 
  private:
-  struct Mapped {
-    DriveKind kind = DRIVE_KIND_NO_ROOT_DIR;
-    std::string folder;
-    std::optional<DiskSpace> space;
-  };
   // Takes the first 5 bytes and fails, as a disk that fills up.
   struct FullDiskFile : OutputFile {
     explicit FullDiskFile(std::unique_ptr<OutputFile> f) : file(std::move(f)) {}
@@ -136,14 +130,14 @@ class FakePlatform : public Platform {
   std::unique_ptr<OutputFile> Failing(std::unique_ptr<OutputFile> file) {
     return file && failure == kWriteFails ? std::make_unique<FullDiskFile>(std::move(file)) : std::move(file);
   }
-  Mapped* Drive(const std::string& path) {
-    auto found = path.size() < 2 || path[1] != ':' ? drives_.end() : drives_.find(path[0] & ~0x20);
+  std::pair<DriveKind, std::string>* Drive(const std::string& path) {
+    auto found = drives_.find(path.size() > 1 && path[1] == ':' ? path[0] & ~0x20 : 0);
     return found == drives_.end() ? nullptr : &found->second;
   }
-  bool NoMedium(const std::string& path) { return Drive(path) && Drive(path)->folder.empty(); }
+  bool NoMedium(const std::string& path) { return Drive(path) && Drive(path)->second.empty(); }
   std::string Real(const std::string& path) {
     if (!Drive(path) || NoMedium(path)) return path;
-    return Drive(path)->folder + (path.size() > 2 && path[2] != '\\' ? "\\" : "") + path.substr(2);
+    return Drive(path)->second + (path.size() > 2 && path[2] != '\\' ? "\\" : "") + path.substr(2);
   }
-  std::map<char, Mapped> drives_;
+  std::map<char, std::pair<DriveKind, std::string>> drives_;
 };
