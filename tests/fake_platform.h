@@ -1,138 +1,143 @@
-// The platform of the tests: real files in temporary folders, with drive
-// letters mapped onto them, and fakes for what a test must control (drive
-// kinds, free space, the clock, failures); and the window of the tests.
+// The platform of the tests: real files in a temporary folder, drive letters
+// mapped onto it, and what a test must control (drive kinds, free space, the
+// clock, failing saves); and the window of the tests, answering from queues.
 #pragma once
 
-#include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <map>
-#include <optional>
-#include <string>
+#include <sstream>
 #include <vector>
 
 #include "platform/platform.h"
 #include "store/shell.h"
 
-// A real folder that lives as long as the object; path() is its Windows form.
+namespace fs = std::filesystem;
+
+// A real folder that lives as long as the object; path is its Windows form.
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  const std::filesystem::path& native() const { return native_; }
-  // Native path of a name relative to the folder, written with backslashes.
-  std::filesystem::path Native(const std::string& relative) const;
-  // Creates the folders on the way. A file gets size bytes without using
-  // disk space (sparse) unless bytes are given.
-  void MakeFolder(const std::string& relative) const { std::filesystem::create_directories(Native(relative)); }
-  void MakeFile(const std::string& relative, std::uintmax_t size = 0) const;
-  void WriteBytes(const std::string& relative, const std::string& bytes) const;
-  std::string ReadBytes(const std::string& relative) const;
-  bool Exists(const std::string& relative) const { return std::filesystem::exists(Native(relative)); }
+  TempFolder() {
+    static int serial = 0;
+    while (!fs::create_directory(native_ = fs::temp_directory_path() / ("mescola-test-" +
+                                 std::to_string(std::time(nullptr) % 100000) + "-" + std::to_string(serial++)))) {}
+    path = (native_.u8string()[0] == '/' ? "C:" : "") + native_.u8string();  // POSIX: C: is the root folder
+    for (char& c : path) c = c == '/' ? '\\' : c;
+  }
+  ~TempFolder() { fs::remove_all(native_, error_); }
+  fs::path Native(std::string relative) const {
+    for (char& c : relative) c = c == '\\' ? '/' : c;
+    return native_ / fs::u8path(relative);
+  }
+  // Makes the folders on the way.
+  void Write(const std::string& relative, const std::string& bytes) const {
+    fs::create_directories(Native(relative).parent_path());
+    std::ofstream(Native(relative), std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& relative) const {
+    std::ostringstream bytes;
+    bytes << std::ifstream(Native(relative), std::ios::binary).rdbuf();
+    return bytes.str();
+  }
+  std::string path;
 
  private:
-  std::filesystem::path native_;
-  std::string path_;
+  fs::path native_;
+  std::error_code error_;
 };
 
-struct ShownMessage {
-  std::string text;
-  std::string caption;
-  unsigned style;
-};
-
-// The window of the tests: records the messages shown and answers them,
-// and the file dialogs, from queues.
+// Records each message as "caption|text|style" and answers it from a queue
+// (by default OK, or Yes to a question); the file dialogs take the next of
+// files, where "" or none left cancels.
 class FakeShell : public Shell {
  public:
-  std::deque<int> messageAnswers;  // default: ANSWER_OK / ANSWER_YES
-  std::vector<ShownMessage> messages;
-  std::deque<std::optional<std::string>> openAnswers;  // nullopt: cancelled
-  std::deque<std::optional<std::string>> saveAnswers;
+  std::deque<int> answers;
+  std::vector<std::string> messages;
+  std::deque<std::string> files;
   bool ended = false;
-  bool quit = false;
 
-  int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
-  bool AskOpenPlaylist(std::string& path) override { return TakeAnswer(openAnswers, path); }
-  bool AskSavePlaylist(std::string& path) override { return TakeAnswer(saveAnswers, path); }
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
+    messages.push_back(caption + "|" + text + "|" + std::to_string(style));
+    int answer = answers.empty() ? (style & 0xF ? ANSWER_YES : ANSWER_OK) : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return answer;
+  }
+  bool AskOpenPlaylist(std::string& path) override {
+    path = files.empty() ? "" : files.front();
+    if (!files.empty()) files.pop_front();
+    return !path.empty();
+  }
+  bool AskSavePlaylist(std::string& path) override { return AskOpenPlaylist(path); }
   void EndDialog(int) override { ended = true; }
-  void Quit(int) override { quit = true; }
-
- private:
-  // The next queued answer of a file dialog; an empty queue cancels.
-  static bool TakeAnswer(std::deque<std::optional<std::string>>& answers, std::string& path);
+  void Quit(int) override {}
 };
 
 class FakePlatform : public Platform {
  public:
-  // Paths on drive letter (upper case) go to folder (a Windows-form path of
-  // the real platform); a drive without a folder has nothing to list.
-  void MapDrive(char letter, DriveKind kind, const std::string& folder = "") {
-    drives_[letter].kind = kind;
-    drives_[letter].folder = folder;
-  }
-  // The free space the drive reports, negative when the volume cannot tell;
-  // without it the real volume answers.
-  void SetFreeSpace(char letter, double freeBytes, std::uint32_t clusterBytes) {
-    drives_[letter].space = DiskSpace{freeBytes, clusterBytes};
-  }
+  // Paths on the drive go to folder (Windows form); without one, no medium.
+  void MapDrive(char letter, DriveKind kind, const std::string& folder = "") { drives_[letter] = {kind, folder}; }
 
-  std::optional<std::time_t> now;
-  // The working directory the program sees (Windows form); default: the real one.
-  std::string workingDirectory;
-
-  // Failures on demand: no file can be created; writes fail once this many
-  // bytes have gone to a file; replacing fails.
-  bool failCreate = false;
-  long writeBytesBeforeFailure = -1;
-  bool failReplace = false;
-  // Copies fail with this code once this many have succeeded.
-  int copiesBeforeFailure = -1;
-  unsigned long copyFailureCode = 0;
-  // Removing these paths (as the program names them) fails, as it does for
-  // a read-only or open file.
-  std::vector<std::string> lockedFiles;
+  std::map<char, double> freeBytes;  // by drive; negative: the volume cannot tell; unset: the real volume answers
+  std::time_t now = 0;
+  std::string workingDirectory;  // Windows form
+  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails } failure = kNoFailure;  // writes: after 5 bytes
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
-    bool noMedium = DriveOf(folder) && DriveOf(folder)->folder.empty();
-    return noMedium ? nullptr : NativePlatform().ListFolder(Real(folder));
+    return NoMedium(folder) ? nullptr : NativePlatform().ListFolder(Real(folder));
   }
   DriveKind GetDriveKind(const std::string& root) override {
-    return DriveOf(root) ? DriveOf(root)->kind : DRIVE_KIND_NO_ROOT_DIR;
+    return Drive(root) ? Drive(root)->first : DRIVE_KIND_NO_ROOT_DIR;
   }
-  bool VolumeSpace(const std::string& root, DiskSpace& space) override;
-  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override;
-  bool RemoveFile(const std::string& path) override {
-    bool locked = std::find(lockedFiles.begin(), lockedFiles.end(), path) != lockedFiles.end();
-    return !locked && NativePlatform().RemoveFile(Real(path));
+  bool VolumeSpace(const std::string& root, DiskSpace& space) override {
+    auto told = freeBytes.find(root[0]);
+    space = told == freeBytes.end() || told->second < 0 ? DiskSpace() : DiskSpace{told->second, 4096};
+    if (told != freeBytes.end() || NoMedium(root)) return space.clusterBytes != 0;
+    return NativePlatform().VolumeSpace(Real(root) + (root.back() == '\\' ? "" : "\\"), space);
   }
-  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
-  CreateResult CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override;
+  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override {
+    return NativePlatform().CopyNewFile(Real(from), Real(to), error);
+  }
+  bool RemoveFile(const std::string& path) override { return NativePlatform().RemoveFile(Real(path)); }
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override {
+    return failure == kCreateFails ? nullptr : Failing(NativePlatform().CreateOutputFile(Real(path)));
+  }
+  CreateResult CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
+    if (failure == kCreateFails) return CreateResult::Failed;
+    CreateResult result = NativePlatform().CreateNewOutputFile(Real(path), file);
+    file = Failing(std::move(file));
+    return result;
+  }
   bool ReplaceWith(const std::string& from, const std::string& to) override {
-    return !failReplace && NativePlatform().ReplaceWith(Real(from), Real(to));
+    return failure != kReplaceFails && NativePlatform().ReplaceWith(Real(from), Real(to));
   }
   bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override {
     return NativePlatform().ReadWholeFile(Real(path), limit, bytes);
   }
-  std::string CurrentDirectory() override {
-    return workingDirectory.empty() ? NativePlatform().CurrentDirectory() : workingDirectory;
-  }
-  std::time_t Now() override { return now ? *now : NativePlatform().Now(); }
+  std::string CurrentDirectory() override { return workingDirectory; }
+  std::time_t Now() override { return now; }
   std::tm LocalTime(std::time_t when) override { return NativePlatform().LocalTime(when); }
 
  private:
-  struct Drive {
-    DriveKind kind = DRIVE_KIND_NO_ROOT_DIR;
-    std::string folder;
-    std::optional<DiskSpace> space;
+  // Takes the first 5 bytes and fails, as a disk that fills up.
+  struct FullDiskFile : OutputFile {
+    explicit FullDiskFile(std::unique_ptr<OutputFile> f) : file(std::move(f)) {}
+    bool Write(const std::string& bytes) override { return file->Write(bytes.substr(0, room)), room = 0, false; }
+    bool Close() override { return file->Close(), false; }
+    std::unique_ptr<OutputFile> file;
+    std::size_t room = 5;
   };
-  std::string Real(const std::string& path);
-  Drive* DriveOf(const std::string& path);
-  // The file as the failures asked for make it.
-  std::unique_ptr<OutputFile> WithFailures(std::unique_ptr<OutputFile> file);
-  std::map<char, Drive> drives_;
+  std::unique_ptr<OutputFile> Failing(std::unique_ptr<OutputFile> file) {
+    return file && failure == kWriteFails ? std::make_unique<FullDiskFile>(std::move(file)) : std::move(file);
+  }
+  std::pair<DriveKind, std::string>* Drive(const std::string& path) {
+    auto found = drives_.find(path.size() > 1 && path[1] == ':' ? path[0] & ~0x20 : 0);
+    return found == drives_.end() ? nullptr : &found->second;
+  }
+  bool NoMedium(const std::string& path) { return Drive(path) && Drive(path)->second.empty(); }
+  std::string Real(const std::string& path) {
+    if (!Drive(path) || NoMedium(path)) return path;
+    return Drive(path)->second + (path.size() > 2 && path[2] != '\\' ? "\\" : "") + path.substr(2);
+  }
+  std::map<char, std::pair<DriveKind, std::string>> drives_;
 };

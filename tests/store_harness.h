@@ -5,15 +5,12 @@
 #include <functional>
 #include <memory>
 #include <ostream>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "store/state_store.h"
+#include "store/events.h"
 
 class StoreHarness {
  public:
-  virtual ~StoreHarness() = default;
+  virtual ~StoreHarness() { current = nullptr; }
   virtual StateStore& store() = 0;
   virtual void Type(int id, const std::string& keys) = 0;
   virtual void Click(int id) = 0;
@@ -23,12 +20,17 @@ class StoreHarness {
   std::vector<std::pair<int, int>> commands;
   // Runs inside the dialog procedure for each command, after it is recorded.
   std::function<void(int id, int code)> onCommand;
+  // The command entry point of the realisations' events.
+  static int Command(StateStore&, int id, int code) { return Received(id, code), 0; }
+  static constexpr DialogEvents kEvents{nullptr, &Command, nullptr, nullptr, nullptr};
+  static void Received(int id, int code) {
+    if (current) current->commands.emplace_back(id, code);
+    if (current && current->onCommand) current->onCommand(id, code);
+  }
 
  protected:
-  void Received(int id, int code) {
-    commands.emplace_back(id, code);
-    if (onCommand) onCommand(id, code);
-  }
+  StoreHarness() { current = this; }
+  static inline StoreHarness* current = nullptr;
 };
 
 struct Realisation {

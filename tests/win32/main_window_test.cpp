@@ -1,100 +1,144 @@
-// The real dialog run by the program's own dialog procedure: events reach
-// the program through the Win32 messages, and the window opens centred.
-#include <gtest/gtest.h>
+// The real dialog from the program's template: every control in it, the
+// dialog as a realisation of the store, and the dialog run by the program's
+// own dialog procedure on real files, where events reach the program through
+// Win32 messages and the wide functions reach names of every script,
+// whatever the ANSI code page.
+#include <map>
+#include <set>
 
-#include "app/dispatch.h"
-#include "fake_platform.h"
+#include "dialog_fixture.h"
+#include "store/controls.h"
+#include "store_harness.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_store.h"
 
+// Every control the program addresses is there once, of its kind and visibility.
+TEST(Template, EveryAddressedControlIsThereOnceOfItsKind) {
+  // The window class of each ControlKind, in the order of its values.
+  const char* const classOf[] = {"ListBox", "ListBox", "Edit", "Static", "Button", "Button", "SysTreeView32"};
+  HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                   [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  std::map<int, int> seen;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const ControlInfo* info = FindControl(GetDlgCtrlID(child));
+    ++seen[GetDlgCtrlID(child)];
+    ASSERT_TRUE(info || GetDlgCtrlID(child) == IDC_LABEL) << GetDlgCtrlID(child);  // anything else is a label
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (info) EXPECT_STREQ(name, classOf[static_cast<int>(info->kind)]) << info->name;
+    if (info) EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0, info->visible) << info->name;
+  }
+  for (std::size_t i = 0; i < kControlCount; ++i) EXPECT_EQ(seen[kControls[i].id], 1) << kControls[i].name;
+  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);  // Enter means "Fine lavoro"
+  DestroyWindow(dialog);
+}
+
 namespace {
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest()
-      : scope_(platform),
-        dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                  MainDialogProc, reinterpret_cast<LPARAM>(&shell))),
-        store(dialog) {}
-  ~MainWindowTest() override { DestroyWindow(dialog); }
-
-  FakePlatform platform;
-  FakeShell shell;
+class DialogHarness : public StoreHarness {
+ public:
+  DialogHarness()
+      : dialog_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, &Proc, 0)),
+        store_(dialog_) {}
+  ~DialogHarness() override { DestroyWindow(dialog_); }
+  StateStore& store() override { return store_; }
+  // Keys typed at the end of the text, one WM_CHAR each: the edit control
+  // itself refuses what its style and typing limit forbid.
+  void Type(int id, const std::string& keys) override {
+    SendDlgItemMessageA(dialog_, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    for (char key : keys) SendDlgItemMessageA(dialog_, id, WM_CHAR, static_cast<unsigned char>(key), 1);
+  }
+  // A disabled window receives no mouse input.
+  void Click(int id) override {
+    if (IsWindowEnabled(GetDlgItem(dialog_, id))) SendDlgItemMessageA(dialog_, id, BM_CLICK, 0, 0);
+  }
+  // What a click on the entry does: the list selects it and, when it notifies, tells the dialog.
+  void SelectEntry(int id, int index) override {
+    HWND list = GetDlgItem(dialog_, id);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (GetWindowLongA(list, GWL_STYLE) & LBS_NOTIFY) {
+      SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+  }
 
  private:
-  PlatformScope scope_;
+  static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM wparam, LPARAM) {
+    if (message == WM_COMMAND) Received(LOWORD(wparam), HIWORD(wparam));
+    return message == WM_INITDIALOG;
+  }
 
- protected:
-  HWND dialog;
-  Win32Store store;  // a second view of the same controls, for the test
+  HWND dialog_;
+  Win32Store store_;
 };
 
-TEST_F(MainWindowTest, OpensCentredInItsInitialStateWithTheTreesImages) {
-  RECT window;
-  GetWindowRect(dialog, &window);
-  EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2);
-  EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2);
-  EXPECT_EQ(store.ReadText(IDC_MODIFIED_FLAG, 8), "N");
-  EXPECT_TRUE(store.IsButtonChecked(IDC_REPEAT_FORBIDDEN) && store.IsButtonEnabled(IDC_FINISH));
-  EXPECT_FALSE(store.IsButtonEnabled(IDC_SAVE));
-  // Seven small images: the shell's icons.
-  auto images = reinterpret_cast<HIMAGELIST>(
-      SendDlgItemMessageA(dialog, IDC_FOLDER_TREE, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
-  int width = 0, height = 0;
-  ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
-  EXPECT_EQ(ImageList_GetImageCount(images), 7);
-  EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
-  EXPECT_EQ(height, GetSystemMetrics(SM_CYSMICON));
-}
-
-TEST_F(MainWindowTest, EscapeKeepsTheWindowFineLavoroAsksAndCloseEnds) {
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  EXPECT_FALSE(shell.ended);
-  store.SetText(IDC_MODIFIED_FLAG, "S");
-  shell.messageAnswers = {ANSWER_CANCEL};
-  SendDlgItemMessageA(dialog, IDC_FINISH, BM_CLICK, 0, 0);
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].caption, "A T T E N Z I O N E !");
-  EXPECT_FALSE(shell.ended);
-  store.SetText(IDC_MODIFIED_FLAG, "N");
-  SendMessageA(dialog, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(shell.ended);
-  EXPECT_EQ(shell.messages.size(), 1u);
-}
-
-// Through the real controls: "Mescola e copia" with clearing chosen and a
-// fixed drive typed as the player asks first; No leaves the window as it was.
-TEST_F(MainWindowTest, ClearingAFixedDriveAsksFirst) {
-  TempFolder temp;
-  temp.MakeFolder("C\\lavoro");
-  temp.WriteBytes("C\\lib\\a.mp3", "new");
-  platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path() + "\\C");
-  platform.workingDirectory = "C:\\lavoro";
-  for (int answer : {ANSWER_NO, ANSWER_YES}) {
-    SCOPED_TRACE(answer);
-    temp.WriteBytes("C\\vecchio.mp3", "old");
-    for (auto [id, text] : {std::pair{IDC_SONG_FOLDERS, "C:\\lib"}, std::pair{IDC_SONG_NAMES, "a"},
-                            std::pair{IDC_SONG_EXTS, "mp3"}, std::pair{IDC_SONG_SIZES, "3"}}) {
-      store.AddEntry(id, text);
-    }
-    store.SetText(IDC_MAX_SONGS, "1");
-    store.SetText(IDC_PLAYER_PATH, "C:");
-    shell.messageAnswers = {answer};
-    SendDlgItemMessageA(dialog, IDC_SHUFFLE_COPY, BM_CLICK, 0, 0);
-
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0].text,
-              "L'unità C: non è un disco rimovibile.\n"
-              "Cancellare comunque i file musicali della sua cartella principale?");
-    EXPECT_EQ(shell.messages[0].style, MESSAGE_YES_NO | MESSAGE_ICON_EXCLAMATION);
-    shell.messages.clear();
-    bool ran = answer == ANSWER_YES;
-    EXPECT_EQ(shell.ended, ran);
-    EXPECT_EQ(temp.Exists("C\\lavoro\\Playlist.txt"), ran);
-    EXPECT_EQ(temp.Exists("C\\vecchio.mp3"), !ran);
-    EXPECT_EQ(temp.Exists("C\\a.mp3"), ran);
-    if (!ran) EXPECT_TRUE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
-  }
-}
+const bool registered = [] {
+  Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); }});
+  return true;
+}();
 
 }  // namespace
+
+class MainWindowTest : public DialogTest {
+ protected:
+  MainWindowTest() : dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                               MainDialogProc, reinterpret_cast<LPARAM>(&shell))), view(dialog) {}
+  ~MainWindowTest() override { DestroyWindow(dialog); }
+  void Press(int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+  // Selects the child of parent (a root for 0) shown with this text, as a click would.
+  LPARAM Select(LPARAM parent, const std::string& text) {
+    HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
+    LPARAM item = SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, parent);
+    while (item && view.NodeText(static_cast<TreeNode>(item), PATH_BUFFER) != text) {
+      item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
+    }
+    if (item) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, item);
+    return item;
+  }
+
+  HWND dialog;
+  Win32Store view;  // a second view of the same controls
+};
+
+// The player is the fixed drive C:, so clearing it is asked first: No
+// leaves everything as it was, Yes clears its root and copies.
+TEST_F(MainWindowTest, EveryNameIsShownCataloguedCopiedLoggedAndSaved) {
+  std::set<std::string> songs{"Caffè", "Über", "Niño", "Пётр", "Łódź", "東京", "🎵", "Canto"};
+  for (const std::string& song : songs) {
+    temp.Write("C\\Musica\\" + (song == "Canto" ? "Μουσική\\" + song : song) + ".mp3", song);
+  }
+  LPARAM library = Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
+  ASSERT_TRUE(Select(library, "Μουσική"));
+  Press(IDC_ADD_INCLUDED);
+  Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
+  Press(IDC_ADD_INCLUDED);
+  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "9");  // Canto twice
+  shell.files = {List("scelta.lis"), List("scelta.lis")};
+  Press(IDC_SAVE_AS);
+  EXPECT_EQ(temp.Read("C\\liste\\scelta.lis"), "\xEF\xBB\xBF*C:\\Musica\r\n*C:\\Musica\\Μουσική\r\n");
+  view.ClearList(IDC_INCLUDED_LIST);
+  Press(IDC_OPEN_PLAYLIST);
+  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "9");  // both folders back
+  SendDlgItemMessageW(dialog, IDC_INCLUDED_LIST, LB_SETCURSEL, 1, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_INCLUDED_LIST, LBN_SELCHANGE), 0);
+  Press(IDC_REMOVE_INCLUDED);
+  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "8");
+  temp.Write("C\\vecchio.mp3", "old");
+  view.SetText(IDC_PLAYER_PATH, "C:");
+  for (int answer : {ANSWER_NO, ANSWER_YES}) {
+    shell.answers = {answer};
+    Press(IDC_SHUFFLE_COPY);
+    EXPECT_EQ(Messages(), kWarning + std::string("L'unità C: non è un disco rimovibile.\nCancellare comunque i file "
+                                                 "musicali della sua cartella principale?|52"));
+    EXPECT_EQ(fs::exists(temp.Native("C\\vecchio.mp3")), answer == ANSWER_NO);
+    EXPECT_EQ(fs::exists(temp.Native("C\\lavoro\\Playlist.txt")), answer == ANSWER_YES);
+    EXPECT_EQ(shell.ended, answer == ANSWER_YES);
+  }
+  std::set<std::string> copied;
+  for (const auto& file : fs::directory_iterator(temp.Native("C"))) {
+    if (file.path().extension() == ".mp3") copied.insert(file.path().stem().u8string());
+  }
+  EXPECT_EQ(copied, songs);
+  std::string log = temp.Read("C\\lavoro\\Playlist.txt");
+  EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
+  for (const std::string& song : songs) EXPECT_NE(log.find(" " + song + "\r\n"), std::string::npos) << song;
+}

@@ -5,66 +5,49 @@
 #include <windows.h>
 
 #include <fstream>
-#include <string>
 
 namespace {
 
-// The Linux path of a Windows path, through Wine's own export; empty when
-// not under Wine.
-std::string HostPath(const std::filesystem::path& path) {
-  using Convert = char*(CDECL*)(LPCWSTR);
-  auto convert = reinterpret_cast<Convert>(
+// The Linux path of a Windows path, quoted for the shell; '' when not under Wine.
+std::string Host(const std::filesystem::path& path) {
+  auto convert = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
   char* host = convert ? convert(path.wstring().c_str()) : nullptr;
-  if (!host) return std::string();
-  std::string result(host);
-  HeapFree(GetProcessHeap(), 0, host);
-  return result;
+  std::string quoted = "'" + std::string(host ? host : "") + "'";
+  if (host) HeapFree(GetProcessHeap(), 0, host);
+  return quoted;
 }
 
-// Runs a shell command of the host. Wine starts a Linux program but cannot
-// wait for it, so the command leaves its exit status in a file, awaited for
-// up to ten seconds.
+// Wine starts a Linux program but cannot wait for it, so the command leaves
+// its exit status in a file, awaited for up to ten seconds.
 bool RunOnHost(const std::string& command) {
   static int serial = 0;
-  std::filesystem::path done = std::filesystem::temp_directory_path() /
-                               ("mescola-host-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(serial++));
-  std::string marker = HostPath(done);
-  if (marker.empty()) return false;
-  std::string line = "/bin/sh -c \"" + command + "; echo $? > '" + marker + "'\"";
+  auto done = std::filesystem::temp_directory_path() /
+              ("mescola-host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++));
+  std::string line = "/bin/sh -c \"" + command + "; echo $? > " + Host(done) + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (Host(done) == "''" ||
+      !CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  for (int wait = 0; wait < 200; Sleep(50), ++wait) {
-    int status = -1;
-    if (!(std::ifstream(done) >> status)) continue;
-    std::filesystem::remove(done);
-    return status == 0;
+  for (int wait = 0, status = -1; wait < 200; Sleep(50), ++wait) {
+    if (std::ifstream(done) >> status) return std::filesystem::remove(done), status == 0;
   }
   return false;
 }
 
-std::string Quoted(const std::filesystem::path& path) { return "'" + HostPath(path) + "'"; }
-
 }  // namespace
 
-bool MakeFifo(const std::filesystem::path& path) { return RunOnHost("mkfifo " + Quoted(path)); }
-
+bool MakeFifo(const std::filesystem::path& path) { return RunOnHost("mkfifo " + Host(path)); }
 bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target) {
-  return RunOnHost("ln -s " + Quoted(target) + " " + Quoted(link));
+  return RunOnHost("ln -s " + Host(target) + " " + Host(link));
 }
-
-void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -f " + Quoted(path)); }
-
+void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -f " + Host(path)); }
 bool MountSmallVolume(const std::filesystem::path& folder) {
-  return RunOnHost("mount -t tmpfs -o size=1m tmpfs " + Quoted(folder));
+  return RunOnHost("mount -t tmpfs -o size=1m tmpfs " + Host(folder));
 }
-
-void Unmount(const std::filesystem::path& folder) { RunOnHost("umount " + Quoted(folder)); }
+void Unmount(const std::filesystem::path& folder) { RunOnHost("umount " + Host(folder)); }

@@ -1,0 +1,174 @@
+// The Linux program's window on Qt's offscreen platform: a realisation of
+// the store, where a person types, clicks and picks entries on its real
+// widgets; and the road of a run through them.
+#include <sys/mount.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <regex>
+#include <set>
+
+#include "app/dispatch.h"
+#include "fake_platform.h"
+#include "platform/posix/drive_map.h"
+#include "store/controls.h"
+#include "store/text.h"
+#include "store_harness.h"
+#include "ui/qt/main_window.h"
+
+// The one Qt application of the test process, kept to the end of the process.
+static QApplication& QtApplication() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char* argv[] = {const_cast<char*>("mescola_tests"), nullptr};
+  static QApplication* application = new QApplication(argc, argv);
+  return *application;
+}
+
+// The window with a person at it. With the program's own events it starts
+// as the program does and asks the user through its own message boxes.
+class QtHarness : public StoreHarness {
+ public:
+  explicit QtHarness(const DialogEvents& events = kEvents) : window_(events, &events == &kEvents ? &shell_ : nullptr) {
+    events.start ? window_.Start() : window_.show();
+    (void)QTest::qWaitForWindowExposed(&window_);
+  }
+  StateStore& store() override { return window_.Store(); }
+  void Type(int id, const std::string& keys) override {
+    QTest::keyClicks(Widget<QLineEdit>(id), QString::fromUtf8(keys.c_str()));
+  }
+  void Click(int id) override { QTest::mouseClick(Widget<QAbstractButton>(id), Qt::LeftButton); }
+  void SelectEntry(int id, int index) override {
+    QRect entry = Widget<QListWidget>(id)->visualItemRect(Widget<QListWidget>(id)->item(index));
+    QTest::mouseClick(Widget<QListWidget>(id)->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
+  }
+  template <typename W>
+  W* Widget(int id) { return window_.findChild<W*>(FindControl(id)->name); }
+  MainWindow& window() { return window_; }
+
+ private:
+  QApplication& application_ = QtApplication();
+  FakeShell shell_;
+  MainWindow window_;
+};
+
+static const bool registered = [] {
+  Realisations().push_back({"QtWindow", [] { return std::unique_ptr<StoreHarness>(new QtHarness()); }});
+  return true;
+}();
+
+// The road of a run: a library and a player in real folders, lettered by
+// MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it needs root; without,
+// the test is skipped). What the program leaves on disk is checked byte for byte.
+TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
+  TempFolder temp;
+  fs::path e = temp.Native("e"), work = temp.Native("c\\Lavoro");
+  // Enorme.wav is larger than the whole player; Live is excluded and Jazz never included.
+  // Each song is made of its own name, repeated, so that copies can be told apart.
+  for (auto [song, size] : {std::pair{"Blues\\Crossroads.mp3", 400000}, {"Blues\\Hoochie.wma", 300000},
+                            {"Rock\\Highway.mp3", 700000}, {"Rock\\Enorme.wav", 5000000},
+                            {"Rock\\Live\\Highway.mp3", 650000}, {"Jazz\\So What.MP3", 600000}}) {
+    std::string bytes;
+    while (bytes.size() < std::size_t(size)) bytes += song;
+    temp.Write("c\\Musica\\" + std::string(song), bytes.substr(0, size));
+  }
+  for (const fs::path& folder : {e, work}) fs::create_directories(folder);
+  if (mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") != 0) GTEST_SKIP() << "mounting needs root";
+  std::shared_ptr<void> unmount(nullptr, [&](void*) { umount(e.c_str()); });
+  temp.Write("e\\Vecchio.mp3", std::string(1100000, 'v'));
+  temp.Write("e\\note.txt", "note");
+  setenv("MESCOLA_DRIVES", ("C=fixed:" + temp.Native("c").string() + ";E=removable:" + e.string()).c_str(), 1);
+  if (DriveMap().size() != 2) GTEST_SKIP() << "the drive map was read before this test: run it alone";
+  fs::path before = fs::current_path();
+  fs::current_path(work);
+
+  QtApplication();
+  UseItalianTexts();
+  QtHarness person(MainDialogEvents());
+  StateStore& store = person.store();
+  auto select = [&](std::initializer_list<const char*> path, int button) {  // opening each node
+    auto* tree = person.Widget<QTreeWidget>(IDC_FOLDER_TREE);
+    QTreeWidgetItem* node = tree->invisibleRootItem();
+    for (const char* name : path) {
+      QTreeWidgetItem* above = node;
+      for (int i = 0; i < above->childCount(); ++i) {
+        if (above->child(i)->text(0).startsWith(name)) node = above->child(i);
+      }
+      tree->scrollToItem(node);
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(node).center());
+      QTest::keyClick(tree, Qt::Key_Right);
+    }
+    person.Click(button);
+  };
+  // act runs on the dialog the next click opens, while the click waits.
+  auto onNextDialog = [](std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+  };
+  auto chooseFile = [&](const fs::path& file, int button) {
+    onNextDialog([=](QWidget* dialog) {
+      EXPECT_EQ(qobject_cast<QFileDialog*>(dialog)->nameFilters(), QStringList("Playlist (*.lis)"));
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(file.string()));
+      QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+    });
+    person.Click(button);
+  };
+  EXPECT_EQ(store.ReadText(IDC_PLAYER_PATH, 8), "E:");
+  select({"C:\\", "Musica", "Rock"}, IDC_ADD_INCLUDED);
+  select({"C:\\", "Musica", "Blues"}, IDC_ADD_INCLUDED);
+  select({"C:\\", "Musica", "Rock", "Live"}, IDC_ADD_EXCLUDED);
+  const std::string lists = "*C:\\Musica\\Blues\r\n*C:\\Musica\\Rock\r\n?C:\\Musica\\Rock\\Live\r\n";
+  chooseFile(work / "scelta", IDC_SAVE_AS);
+  EXPECT_EQ(temp.Read("c\\Lavoro\\scelta.lis"), lists);
+  person.SelectEntry(IDC_INCLUDED_LIST, 0);
+  person.Click(IDC_REMOVE_INCLUDED);
+  chooseFile(work / "scelta.lis", IDC_OPEN_PLAYLIST);
+  EXPECT_EQ(store.CountEntries(IDC_INCLUDED_LIST), 2);
+
+  // Four songs: the three that fit and Enorme, which never does.
+  EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
+  person.Type(IDC_MAX_SONGS, "\b");
+  EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
+  person.Type(IDC_MAX_SONGS, "4x");
+  EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
+  // The log the Windows program writes for this order.
+  std::string expected = "PLAY-LIST\r\n\r\nInizio a cancellare il {TS}\r\nCancello    1  Vecchio.mp3 \r\n"
+                         "Finito di cancellare il {TS}\r\n\r\nInizio a copiare i brani il {TS}\r\n\r\n";
+  std::string entry, name;
+  for (int i = 0, copied = 0; i < 4; ++i) {
+    store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
+    store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
+    expected += name == "Enorme" ? "   - Enorme (non copiato: spazio insufficiente)\r\n"
+                                 : Format("%4d %s\r\n", ++copied, name.c_str());
+  }
+  expected += "\r\nFinito di copiare i brani il {TS}\r\nScritti in totale 1367 KBytes\r\n";
+  QString message;
+  onNextDialog([&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    message = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
+    QTest::mouseClick(box->buttons()[0], Qt::LeftButton);
+  });
+  person.Click(IDC_SHUFFLE_COPY);
+  EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
+                                   "I brani non copiati sono elencati in \"Playlist.txt\".|1");
+  EXPECT_FALSE(person.window().isVisible());
+  fs::current_path(before);
+
+  std::regex stamp("\\d\\d/\\d\\d/\\d{4} alle \\d\\d:\\d\\d:\\d\\d");
+  EXPECT_EQ(std::regex_replace(temp.Read("c\\Lavoro\\Playlist.txt"), stamp, "{TS}"), expected);
+  EXPECT_EQ(temp.Read("c\\Lavoro\\ultima.lis"), lists);
+  std::set<std::string> onPlayer;
+  for (const auto& file : fs::directory_iterator(e)) onPlayer.insert(file.path().filename());
+  EXPECT_EQ(onPlayer, std::set<std::string>({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
+  for (const char* song : {"Blues\\Crossroads.mp3", "Blues\\Hoochie.wma", "Rock\\Highway.mp3"}) {
+    EXPECT_EQ(temp.Read("e\\" + temp.Native(song).filename().string()), temp.Read(std::string("c\\Musica\\") + song));
+  }
+}
