@@ -6,7 +6,7 @@
 #include "dialog_fixture.h"
 #include "lists/lists.h"
 #include "player/player.h"
-#include "special_files.h"
+#include "unusual_files.h"
 
 const char kOld[] = "*C:\\Vecchia\r\n";
 

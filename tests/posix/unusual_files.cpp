@@ -1,4 +1,4 @@
-#include "special_files.h"
+#include "unusual_files.h"
 
 #include <sys/mount.h>
 #include <sys/stat.h>

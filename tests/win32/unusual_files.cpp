@@ -1,6 +1,6 @@
 // Windows programs cannot make FIFOs, Linux links or mounts: under Wine the
 // Linux host's own commands make them.
-#include "special_files.h"
+#include "unusual_files.h"
 
 #include <windows.h>
 
