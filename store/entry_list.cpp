@@ -54,10 +54,10 @@ void EntryList::clear() {
   spans_.clear();
 }
 
-std::size_t EntryList::SortedPlace(const std::string& text) const {
+int EntryList::Add(const std::string& text, bool sorted) {
   std::size_t low = 0;
   std::size_t high = size();
-  while (low < high) {
+  while (sorted && low < high) {
     std::size_t middle = (low + high) / 2;
     if (CompareListText(text, std::string((*this)[middle])) < 0) {
       high = middle;
@@ -65,13 +65,37 @@ std::size_t EntryList::SortedPlace(const std::string& text) const {
       low = middle + 1;
     }
   }
-  return high;
+  return Insert(static_cast<int>(high), text);
 }
 
-std::size_t EntryList::FindExact(const std::string& text) const {
+int EntryList::Insert(int index, const std::string& text) {
+  int count = static_cast<int>(size());
+  if (index > count || index < -1) return NO_ENTRY;
+  if (index == -1) index = count;
+  return insert(static_cast<std::size_t>(index), text) ? index : NO_ENTRY;
+}
+
+int EntryList::Delete(int index) {
+  if (index < 0 || index >= static_cast<int>(size())) return NO_ENTRY;
+  erase(static_cast<std::size_t>(index));
+  return static_cast<int>(size());
+}
+
+int EntryList::Read(int index, std::string& text) const {
+  if (index < 0 || index >= static_cast<int>(size())) {
+    text.clear();
+    return NO_ENTRY;
+  }
+  text.assign((*this)[static_cast<std::size_t>(index)]);
+  return static_cast<int>(text.size());
+}
+
+int EntryList::Find(const std::string& text) const {
   for (std::size_t i = 0; i < size(); ++i) {
     std::string_view entry = (*this)[i];
-    if (entry.size() == text.size() && CompareListText(std::string(entry), text) == 0) return i;
+    if (entry.size() == text.size() && CompareListText(std::string(entry), text) == 0) {
+      return static_cast<int>(i);
+    }
   }
-  return size();
+  return NO_ENTRY;
 }

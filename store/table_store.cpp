@@ -4,6 +4,17 @@
 
 #include "text.h"
 
+namespace {
+
+// After an entry went in at index (or none, NO_ENTRY): the selection stays
+// on the entry it was on. Returns index.
+int KeepSelection(int& selected, int index) {
+  if (index != NO_ENTRY && selected >= index) ++selected;
+  return index;
+}
+
+}  // namespace
+
 TableStore::TableStore(Shell& shell, const DialogEvents* events)
     : shell_(shell), events_(events), controls_(kControlCount) {
   for (std::size_t i = 0; i < kControlCount; ++i) {
@@ -35,32 +46,25 @@ void TableStore::Command(int id, int code) {
 int TableStore::AddEntry(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  std::size_t index = list->info->kind == ControlKind::SortedList ? list->entries.SortedPlace(text)
-                                                                  : list->entries.size();
-  return InsertEntry(id, static_cast<int>(index), text);
+  bool sorted = list->info->kind == ControlKind::SortedList;
+  return KeepSelection(list->selected, list->entries.Add(text, sorted));
 }
 
 int TableStore::InsertEntry(int id, int index, const std::string& text) {
   Control* list = FindList(id);
-  int count = list ? static_cast<int>(list->entries.size()) : 0;
-  if (!list || index > count || index < -1) return NO_ENTRY;
-  if (index == -1) index = count;
-  if (!list->entries.insert(static_cast<std::size_t>(index), text)) return NO_ENTRY;
-  // The selection stays on the entry it was on.
-  if (list->selected >= index) ++list->selected;
-  return index;
+  return list ? KeepSelection(list->selected, list->entries.Insert(index, text)) : NO_ENTRY;
 }
 
 int TableStore::DeleteEntry(int id, int index) {
   Control* list = FindList(id);
-  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return NO_ENTRY;
-  list->entries.erase(static_cast<std::size_t>(index));
+  int remaining = list ? list->entries.Delete(index) : NO_ENTRY;
+  if (remaining == NO_ENTRY) return NO_ENTRY;
   if (list->selected == index) {
     list->selected = NO_ENTRY;
   } else if (list->selected > index) {
     --list->selected;
   }
-  return static_cast<int>(list->entries.size());
+  return remaining;
 }
 
 void TableStore::ClearList(int id) {
@@ -77,12 +81,9 @@ int TableStore::SelectedEntry(int id) {
 
 int TableStore::ReadEntry(int id, int index, std::string& text) {
   Control* list = FindList(id);
-  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) {
-    text.clear();
-    return NO_ENTRY;
-  }
-  text.assign(list->entries[static_cast<std::size_t>(index)]);
-  return static_cast<int>(text.size());
+  if (list) return list->entries.Read(index, text);
+  text.clear();
+  return NO_ENTRY;
 }
 
 int TableStore::CountEntries(int id) {
@@ -92,9 +93,7 @@ int TableStore::CountEntries(int id) {
 
 int TableStore::FindExact(int id, const std::string& text) {
   Control* list = FindList(id);
-  if (!list) return NO_ENTRY;
-  std::size_t found = list->entries.FindExact(text);
-  return found == list->entries.size() ? NO_ENTRY : static_cast<int>(found);
+  return list ? list->entries.Find(text) : NO_ENTRY;
 }
 
 void TableStore::SetText(int id, const std::string& text) {

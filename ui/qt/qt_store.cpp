@@ -29,6 +29,16 @@ std::string Cut(const std::string& text, int limit) {
   return limit < 1 ? std::string() : CutToWindowsLength(text, static_cast<std::size_t>(limit - 1));
 }
 
+// Shows an entry that went into a list at index (none for NO_ENTRY) in its
+// view, if it has one: the selection stays on the entry it was on, and the
+// program's own changes are no notification. Returns index.
+int ShowInserted(QListWidget* view, int index, const std::string& text) {
+  if (index == NO_ENTRY || !view) return index;
+  QSignalBlocker quiet(view);
+  view->insertItem(index, Shown(text));
+  return index;
+}
+
 QTreeWidgetItem* Item(TreeNode node) { return reinterpret_cast<QTreeWidgetItem*>(node); }
 
 TreeNode Node(QTreeWidgetItem* item) { return reinterpret_cast<TreeNode>(item); }
@@ -128,38 +138,26 @@ void QtStore::TreeSelectionChanged() {
 int QtStore::AddEntry(int id, const std::string& text) {
   Control* list = FindList(id);
   if (!list) return NO_ENTRY;
-  std::size_t index = list->info->kind == ControlKind::SortedList ? list->entries.SortedPlace(text)
-                                                                  : list->entries.size();
-  return InsertEntry(id, static_cast<int>(index), text);
+  bool sorted = list->info->kind == ControlKind::SortedList;
+  return ShowInserted(list->list, list->entries.Add(text, sorted), text);
 }
 
 int QtStore::InsertEntry(int id, int index, const std::string& text) {
   Control* list = FindList(id);
-  int count = list ? static_cast<int>(list->entries.size()) : 0;
-  if (!list || index > count || index < -1) return NO_ENTRY;
-  if (index == -1) index = count;
-  if (!list->entries.insert(static_cast<std::size_t>(index), text)) return NO_ENTRY;
-  if (list->list) {
-    // The selection stays on the entry it was on, and the program's own
-    // changes are no notification.
-    QSignalBlocker quiet(list->list);
-    list->list->insertItem(index, Shown(text));
-  }
-  return index;
+  return list ? ShowInserted(list->list, list->entries.Insert(index, text), text) : NO_ENTRY;
 }
 
 int QtStore::DeleteEntry(int id, int index) {
   Control* list = FindList(id);
-  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return NO_ENTRY;
-  list->entries.erase(static_cast<std::size_t>(index));
-  if (list->list) {
+  int remaining = list ? list->entries.Delete(index) : NO_ENTRY;
+  if (remaining != NO_ENTRY && list->list) {
     QSignalBlocker quiet(list->list);
     bool wasSelected = SelectedEntry(id) == index;
     delete list->list->takeItem(index);
     // The view would move the selection to a neighbour; the list box has none.
     if (wasSelected) list->list->clearSelection();
   }
-  return static_cast<int>(list->entries.size());
+  return remaining;
 }
 
 void QtStore::ClearList(int id) {
@@ -181,12 +179,9 @@ int QtStore::SelectedEntry(int id) {
 
 int QtStore::ReadEntry(int id, int index, std::string& text) {
   Control* list = FindList(id);
-  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) {
-    text.clear();
-    return NO_ENTRY;
-  }
-  text.assign(list->entries[static_cast<std::size_t>(index)]);
-  return static_cast<int>(text.size());
+  if (list) return list->entries.Read(index, text);
+  text.clear();
+  return NO_ENTRY;
 }
 
 int QtStore::CountEntries(int id) {
@@ -196,9 +191,7 @@ int QtStore::CountEntries(int id) {
 
 int QtStore::FindExact(int id, const std::string& text) {
   Control* list = FindList(id);
-  if (!list) return NO_ENTRY;
-  std::size_t found = list->entries.FindExact(text);
-  return found == list->entries.size() ? NO_ENTRY : static_cast<int>(found);
+  return list ? list->entries.Find(text) : NO_ENTRY;
 }
 
 // An edit field tells the program of the new text before this returns, as
