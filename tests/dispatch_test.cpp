@@ -1,4 +1,5 @@
 #include "dialog_fixture.h"
+#include "player/player.h"
 
 class DispatchTest : public DialogTest {};
 
@@ -37,4 +38,23 @@ TEST_F(DispatchTest, CopyNeedsASongAndATwoCharacterPlayer) {
     dlg.SetText(IDC_MAX_SONGS, row[1]);
     EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), row[2] == std::string("on")) << row[0] << " / " << row[1];
   }
+}
+
+// The one removable drive from C: to Z: is the player (A: and B: are floppy
+// drives); none and several are said so, and "Scegli come lettore" takes
+// the selected drive root.
+TEST_F(DispatchTest, ThePlayerIsTheOneRemovableDriveOrTheChosenOne) {
+  EXPECT_EQ(Text(IDC_PLAYER_PATH), "E:");
+  platform.MapDrive('A', DRIVE_KIND_REMOVABLE);
+  platform.MapDrive('E', DRIVE_KIND_FIXED);
+  DetectPlayer(dlg);
+  EXPECT_EQ(Text(IDC_PLAYER_PATH) + "|" + Text(IDC_STATUS_LINE), "NESSUNO|Nessun lettore collegato");
+  platform.MapDrive('F', DRIVE_KIND_REMOVABLE, temp.path + "\\E");
+  platform.MapDrive('Z', DRIVE_KIND_REMOVABLE);
+  DetectPlayer(dlg);
+  EXPECT_EQ(Text(IDC_PLAYER_PATH) + "|" + Text(IDC_STATUS_LINE), "TROPPI|Troppi possibili lettori collegati");
+  Add("F:", IDC_CHOOSE_PLAYER);
+  EXPECT_EQ(Text(IDC_PLAYER_PATH), "F:");
+  EXPECT_EQ(Text(IDC_STATUS_LINE).rfind("Nel lettore: ", 0), 0u);
+  EXPECT_EQ(dlg.CountEntries(IDC_SELECTED_FOLDER), 0);
 }
