@@ -38,6 +38,7 @@ const ControlInfo kControls[] = {
     CONTROL(IDC_SAVE, PushButton, true, 0),
     CONTROL(IDC_SAVE_AS, PushButton, true, 0),
     CONTROL(IDC_SHUFFLE_COPY, PushButton, true, 0),
+    CONTROL(IDC_PROGRESS, Progress, true, 0),
     CONTROL(IDC_CATALOGUE_INFO, Static, true, 0),
     CONTROL(IDC_COMPILATION_INFO, Static, true, 0),
     CONTROL(IDC_STATUS_LINE, Static, true, 0),

@@ -3,13 +3,13 @@
 
 #include <cstddef>
 
-enum class ControlKind { List, SortedList, Edit, Static, PushButton, RadioButton, Tree };
+enum class ControlKind { List, SortedList, Edit, Static, PushButton, RadioButton, Tree, Progress };
 
 struct ControlInfo {
   int id;
   const char* name;
   ControlKind kind;
-  bool visible;
+  bool visible;  // a control of the window rather than one of the program's variables
   int partner;  // the other radio button of the group, 0 for the rest
 };
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -74,6 +75,7 @@ QWidget* MakeControl(const TemplateControl& c) {
     return label;
   }
   if (windowClass == "LISTBOX") return MakeList(c);
+  if (windowClass == "msctls_progress32") return new QProgressBar();
   if (windowClass == "BUTTON") return MakeButton(c);
   if (windowClass == "EDIT") {
     auto* edit = new QLineEdit();
@@ -116,6 +118,7 @@ void MainWindow::AddControls() {
     QWidget* widget = MakeControl(c);
     widget->setParent(this);
     widget->setGeometry(units.Of(c));
+    if (Has(c, "NOT WS_VISIBLE")) widget->hide();
     bool tabStop = Has(c, "WS_TABSTOP");
     widget->setFocusPolicy(tabStop ? Qt::StrongFocus
                                    : widget->focusPolicy() == Qt::NoFocus ? Qt::NoFocus : Qt::ClickFocus);

@@ -110,6 +110,8 @@ void QtStore::Attach(Control& control, QWidget* widget) {
       tree_ = qobject_cast<QTreeWidget*>(widget);
       if (tree_) connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { TreeSelectionChanged(); });
       break;
+    case ControlKind::Progress:
+      break;
   }
 }
 
