@@ -1,8 +1,12 @@
 #include "controls.h"
 
+#include <vector>
+
 #include "resource.h"
 
-#define CONTROL(id, kind, visible, partner) {id, #id, ControlKind::kind, visible, partner}
+// The traits, when any, come last.
+#define CONTROL(id, kind, visible, partner, ...) \
+  {id, #id, ControlKind::kind, visible, partner, unsigned{__VA_ARGS__}}
 
 const ControlInfo kControls[] = {
     CONTROL(IDC_ORDER_NO_REPEAT, List, false, 0),
@@ -21,9 +25,9 @@ const ControlInfo kControls[] = {
     CONTROL(IDC_FOLDER_TREE, Tree, true, 0),
     CONTROL(IDC_INCLUDED_LIST, SortedList, true, 0),
     CONTROL(IDC_EXCLUDED_LIST, SortedList, true, 0),
-    CONTROL(IDC_SELECTED_FOLDER, List, true, 0),
+    CONTROL(IDC_SELECTED_FOLDER, List, true, 0, TRAIT_SILENT),
     CONTROL(IDC_PLAYER_PATH, Edit, true, 0),
-    CONTROL(IDC_MAX_SONGS, Edit, true, 0),
+    CONTROL(IDC_MAX_SONGS, Edit, true, 0, TRAIT_DIGITS_ONLY),
     CONTROL(IDC_REPEAT_FORBIDDEN, RadioButton, true, IDC_REPEAT_ALLOWED),
     CONTROL(IDC_REPEAT_ALLOWED, RadioButton, true, IDC_REPEAT_FORBIDDEN),
     CONTROL(IDC_CLEAR_BEFORE, RadioButton, true, IDC_KEEP_EXISTING),
@@ -46,9 +50,20 @@ const ControlInfo kControls[] = {
 
 const std::size_t kControlCount = sizeof kControls / sizeof kControls[0];
 
+int ControlIndex(int id) {
+  static const std::vector<int> slots = [] {
+    std::vector<int> byId;
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+      auto id = static_cast<std::size_t>(kControls[i].id);
+      if (id >= byId.size()) byId.resize(id + 1, -1);
+      byId[id] = static_cast<int>(i);
+    }
+    return byId;
+  }();
+  return id >= 0 && static_cast<std::size_t>(id) < slots.size() ? slots[static_cast<std::size_t>(id)] : -1;
+}
+
 const ControlInfo* FindControl(int id) {
-  for (const ControlInfo& control : kControls) {
-    if (control.id == id) return &control;
-  }
-  return nullptr;
+  int index = ControlIndex(id);
+  return index < 0 ? nullptr : &kControls[index];
 }

@@ -1,7 +1,5 @@
 #include "entry_list.h"
 
-#include "text.h"
-
 std::string_view EntryList::operator[](std::size_t index) const {
   const Span& span = spans_.data()[index];
   return std::string_view(texts_.data() + span.begin, span.length);
@@ -52,50 +50,4 @@ void EntryList::erase(std::size_t index) {
 void EntryList::clear() {
   texts_.clear();
   spans_.clear();
-}
-
-int EntryList::Add(const std::string& text, bool sorted) {
-  std::size_t low = 0;
-  std::size_t high = size();
-  while (sorted && low < high) {
-    std::size_t middle = (low + high) / 2;
-    if (CompareListText(text, std::string((*this)[middle])) < 0) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return Insert(static_cast<int>(high), text);
-}
-
-int EntryList::Insert(int index, const std::string& text) {
-  int count = static_cast<int>(size());
-  if (index > count || index < -1) return NO_ENTRY;
-  if (index == -1) index = count;
-  return insert(static_cast<std::size_t>(index), text) ? index : NO_ENTRY;
-}
-
-int EntryList::Delete(int index) {
-  if (index < 0 || index >= static_cast<int>(size())) return NO_ENTRY;
-  erase(static_cast<std::size_t>(index));
-  return static_cast<int>(size());
-}
-
-int EntryList::Read(int index, std::string& text) const {
-  if (index < 0 || index >= static_cast<int>(size())) {
-    text.clear();
-    return NO_ENTRY;
-  }
-  text.assign((*this)[static_cast<std::size_t>(index)]);
-  return static_cast<int>(text.size());
-}
-
-int EntryList::Find(const std::string& text) const {
-  for (std::size_t i = 0; i < size(); ++i) {
-    std::string_view entry = (*this)[i];
-    if (entry.size() == text.size() && CompareListText(std::string(entry), text) == 0) {
-      return static_cast<int>(i);
-    }
-  }
-  return NO_ENTRY;
 }

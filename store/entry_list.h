@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 
-#include "state_store.h"
 
 // Items that grow with realloc: a large block is moved by remapping its
 // pages, so what it already holds is neither copied nor touched afresh (a
@@ -84,22 +83,6 @@ class EntryList {
   bool insert(std::size_t index, std::string_view text);
   void erase(std::size_t index);
   void clear();
-
-  // The list box's answers, with its index conventions (NO_ENTRY, -1 to
-  // append), shared by the stores that keep lists in memory.
-  // Adds text at its sorted place (ignoring case, after the entries that do
-  // not sort after it) or at the end; the new index, or NO_ENTRY.
-  int Add(const std::string& text, bool sorted);
-  // Inserts text at index, -1 appending; the index, or NO_ENTRY.
-  int Insert(int index, const std::string& text);
-  // Deletes the entry at index; the remaining count, or NO_ENTRY (nothing
-  // deleted) for an index out of range.
-  int Delete(int index);
-  // Copies the entry into text and returns its length, or NO_ENTRY (text
-  // emptied) for an index out of range.
-  int Read(int index, std::string& text) const;
-  // The first entry equal to text as a whole ignoring case, or NO_ENTRY.
-  int Find(const std::string& text) const;
 
  private:
   struct Span {

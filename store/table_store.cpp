@@ -1,99 +1,19 @@
 #include "table_store.h"
 
-#include <algorithm>
-
 #include "text.h"
-
-namespace {
-
-// After an entry went in at index (or none, NO_ENTRY): the selection stays
-// on the entry it was on. Returns index.
-int KeepSelection(int& selected, int index) {
-  if (index != NO_ENTRY && selected >= index) ++selected;
-  return index;
-}
-
-}  // namespace
 
 TableStore::TableStore(Shell& shell, const DialogEvents* events)
     : shell_(shell), events_(events), controls_(kControlCount) {
-  for (std::size_t i = 0; i < kControlCount; ++i) {
-    int id = kControls[i].id;
-    if (static_cast<std::size_t>(id) >= slots_.size()) slots_.resize(id + 1, NO_CONTROL);
-    slots_[id] = static_cast<int>(i);
-    controls_[i].info = &kControls[i];
-  }
+  for (std::size_t i = 0; i < kControlCount; ++i) controls_[i].info = &kControls[i];
 }
 
 TableStore::Control* TableStore::Find(int id) {
-  if (id < 0 || static_cast<std::size_t>(id) >= slots_.size() || slots_[id] == NO_CONTROL) {
-    return nullptr;
-  }
-  return &controls_[slots_[id]];
-}
-
-TableStore::Control* TableStore::FindList(int id) {
-  Control* control = Find(id);
-  if (!control) return nullptr;
-  ControlKind kind = control->info->kind;
-  return kind == ControlKind::List || kind == ControlKind::SortedList ? control : nullptr;
+  int index = ControlIndex(id);
+  return index < 0 ? nullptr : &controls_[static_cast<std::size_t>(index)];
 }
 
 void TableStore::Command(int id, int code) {
   if (events_) events_->command(*this, id, code);
-}
-
-int TableStore::AddEntry(int id, const std::string& text) {
-  Control* list = FindList(id);
-  if (!list) return NO_ENTRY;
-  bool sorted = list->info->kind == ControlKind::SortedList;
-  return KeepSelection(list->selected, list->entries.Add(text, sorted));
-}
-
-int TableStore::InsertEntry(int id, int index, const std::string& text) {
-  Control* list = FindList(id);
-  return list ? KeepSelection(list->selected, list->entries.Insert(index, text)) : NO_ENTRY;
-}
-
-int TableStore::DeleteEntry(int id, int index) {
-  Control* list = FindList(id);
-  int remaining = list ? list->entries.Delete(index) : NO_ENTRY;
-  if (remaining == NO_ENTRY) return NO_ENTRY;
-  if (list->selected == index) {
-    list->selected = NO_ENTRY;
-  } else if (list->selected > index) {
-    --list->selected;
-  }
-  return remaining;
-}
-
-void TableStore::ClearList(int id) {
-  if (Control* list = FindList(id)) {
-    list->entries.clear();
-    list->selected = NO_ENTRY;
-  }
-}
-
-int TableStore::SelectedEntry(int id) {
-  Control* list = FindList(id);
-  return list ? list->selected : NO_ENTRY;
-}
-
-int TableStore::ReadEntry(int id, int index, std::string& text) {
-  Control* list = FindList(id);
-  if (list) return list->entries.Read(index, text);
-  text.clear();
-  return NO_ENTRY;
-}
-
-int TableStore::CountEntries(int id) {
-  Control* list = FindList(id);
-  return list ? static_cast<int>(list->entries.size()) : 0;
-}
-
-int TableStore::FindExact(int id, const std::string& text) {
-  Control* list = FindList(id);
-  return list ? list->entries.Find(text) : NO_ENTRY;
 }
 
 void TableStore::SetText(int id, const std::string& text) {
@@ -138,21 +58,18 @@ TableStore::Node* TableStore::FindNode(TreeNode node) {
   return &nodes_[node - 1];
 }
 
-TreeNode TableStore::InsertNode(TreeNode parent, const std::string& text, int image,
-                                int selectedImage, bool sorted) {
+// The table keeps no images: nothing shows them.
+TreeNode TableStore::InsertNode(TreeNode parent, const std::string& text, int, int, bool sorted) {
   Node* parentNode = FindNode(parent);
   if (parent != 0 && !parentNode) return 0;
-  nodes_.push_back(Node{text, image, selectedImage, 0, parent, {}});
+  nodes_.push_back(Node{text, 0, parent, {}});
   TreeNode node = nodes_.size();
   std::vector<TreeNode>& siblings = parent ? FindNode(parent)->children : roots_;
-  auto at = siblings.end();
+  std::size_t at = siblings.size();
   if (sorted) {
-    at = std::upper_bound(siblings.begin(), siblings.end(), text,
-                          [this](const std::string& a, TreeNode b) {
-                            return CompareListText(a, nodes_[b - 1].text) < 0;
-                          });
+    at = SortedPlace(at, text, [&](std::size_t i) -> const std::string& { return nodes_[siblings[i] - 1].text; });
   }
-  siblings.insert(at, node);
+  siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(at), node);
   return node;
 }
 
@@ -183,19 +100,6 @@ int TableStore::NodeChildCount(TreeNode node) {
   return found && !found->children.empty() ? 1 : 0;
 }
 
-std::vector<TreeNode> TableStore::NodeChildren(TreeNode node) const {
-  if (node == 0) return roots_;
-  return node <= nodes_.size() ? nodes_[node - 1].children : std::vector<TreeNode>();
-}
-
-int TableStore::NodeImage(TreeNode node) const {
-  return node >= 1 && node <= nodes_.size() ? nodes_[node - 1].image : -1;
-}
-
-int TableStore::NodeSelectedImage(TreeNode node) const {
-  return node >= 1 && node <= nodes_.size() ? nodes_[node - 1].selectedImage : -1;
-}
-
 void TableStore::Initialise() {
   if (events_) events_->start(*this);
 }
@@ -203,8 +107,8 @@ void TableStore::Initialise() {
 void TableStore::UserType(int id, const std::string& keys) {
   Control* control = Find(id);
   if (!control || control->info->kind != ControlKind::Edit || !control->enabled) return;
+  bool digitsOnly = control->info->Has(TRAIT_DIGITS_ONLY);
   for (char key : keys) {
-    bool digitsOnly = id == IDC_MAX_SONGS;
     if (digitsOnly && (key < '0' || key > '9')) continue;
     if (static_cast<int>(control->text.size()) >= control->typingLimit) continue;
     control->text += key;
@@ -233,11 +137,7 @@ void TableStore::UserClick(int id) {
 }
 
 void TableStore::UserSelectEntry(int id, int index) {
-  Control* list = FindList(id);
-  if (!list || index < 0 || index >= static_cast<int>(list->entries.size())) return;
-  list->selected = index;
-  // The selected folder (IDC_SELECTED_FOLDER) is the one list that does not notify.
-  if (id != IDC_SELECTED_FOLDER) Command(id, NOTIFY_LIST_SELCHANGE);
+  if (SelectByUser(id, index)) Command(id, NOTIFY_LIST_SELCHANGE);
 }
 
 void TableStore::UserSelectNode(TreeNode node) {

@@ -16,6 +16,21 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 // letter ignoring case (Latin with accents, Greek, Cyrillic), then by their
 // accents; other characters by their code.
 int CompareListText(const std::string& a, const std::string& b);
+// Where text goes among count items kept in that order: after the last one
+// that does not sort after it. textAt(i) is item i's text.
+template <typename TextAt>
+std::size_t SortedPlace(std::size_t count, const std::string& text, TextAt textAt) {
+  std::size_t low = 0;
+  while (low < count) {
+    std::size_t middle = (low + count) / 2;
+    if (CompareListText(text, std::string(textAt(middle))) < 0) {
+      count = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return count;
+}
 
 // The character at text[at], advancing at past it. A byte that starts no
 // valid sequence yields 0xDC00 plus the byte, a code no valid text holds.

@@ -29,16 +29,6 @@ std::string Cut(const std::string& text, int limit) {
   return limit < 1 ? std::string() : CutToWindowsLength(text, static_cast<std::size_t>(limit - 1));
 }
 
-// Shows an entry that went into a list at index (none for NO_ENTRY) in its
-// view, if it has one: the selection stays on the entry it was on, and the
-// program's own changes are no notification. Returns index.
-int ShowInserted(QListWidget* view, int index, const std::string& text) {
-  if (index == NO_ENTRY || !view) return index;
-  QSignalBlocker quiet(view);
-  view->insertItem(index, Shown(text));
-  return index;
-}
-
 QTreeWidgetItem* Item(TreeNode node) { return reinterpret_cast<QTreeWidgetItem*>(node); }
 
 TreeNode Node(QTreeWidgetItem* item) { return reinterpret_cast<TreeNode>(item); }
@@ -76,16 +66,19 @@ void QtStore::Attach(Control& control, QWidget* widget) {
     case ControlKind::List:
     case ControlKind::SortedList:
       control.list = qobject_cast<QListWidget*>(widget);
-      // The selected folder is the one list that does not notify.
-      if (control.list && id != IDC_SELECTED_FOLDER) {
-        connect(control.list, &QListWidget::itemSelectionChanged, this,
-                [this, id] { Command(id, NOTIFY_LIST_SELCHANGE); });
+      if (control.list) {
+        connect(control.list, &QListWidget::itemSelectionChanged, this, [this, id] {
+          QList<QListWidgetItem*> selected = View(id)->selectedItems();
+          if (!selected.isEmpty() && SelectByUser(id, View(id)->row(selected.front()))) {
+            Command(id, NOTIFY_LIST_SELCHANGE);
+          }
+        });
       }
       break;
     case ControlKind::Edit:
       control.edit = qobject_cast<QLineEdit*>(widget);
       if (!control.edit) break;
-      control.typing = new TypingLimit(*control.edit, id == IDC_MAX_SONGS);
+      control.typing = new TypingLimit(*control.edit, control.info->Has(TRAIT_DIGITS_ONLY));
       control.edit->setValidator(control.typing);
       connect(control.edit, &QLineEdit::textChanged, this, [this, id](const QString& text) {
         Control& edit = controls_[id];
@@ -120,11 +113,9 @@ QtStore::Control* QtStore::Find(int id) {
   return found == controls_.end() ? nullptr : &found->second;
 }
 
-QtStore::Control* QtStore::FindList(int id) {
+QListWidget* QtStore::View(int id) {
   Control* control = Find(id);
-  if (!control) return nullptr;
-  ControlKind kind = control->info->kind;
-  return kind == ControlKind::List || kind == ControlKind::SortedList ? control : nullptr;
+  return control ? control->list : nullptr;
 }
 
 void QtStore::Command(int id, int code) {
@@ -137,63 +128,29 @@ void QtStore::TreeSelectionChanged() {
   events_.treeSelection(*this, selected.front()->data(0, kDataRole).value<qulonglong>());
 }
 
-int QtStore::AddEntry(int id, const std::string& text) {
-  Control* list = FindList(id);
-  if (!list) return NO_ENTRY;
-  bool sorted = list->info->kind == ControlKind::SortedList;
-  return ShowInserted(list->list, list->entries.Add(text, sorted), text);
-}
-
-int QtStore::InsertEntry(int id, int index, const std::string& text) {
-  Control* list = FindList(id);
-  return list ? ShowInserted(list->list, list->entries.Insert(index, text), text) : NO_ENTRY;
-}
-
-int QtStore::DeleteEntry(int id, int index) {
-  Control* list = FindList(id);
-  int remaining = list ? list->entries.Delete(index) : NO_ENTRY;
-  if (remaining != NO_ENTRY && list->list) {
-    QSignalBlocker quiet(list->list);
-    bool wasSelected = SelectedEntry(id) == index;
-    delete list->list->takeItem(index);
-    // The view would move the selection to a neighbour; the list box has none.
-    if (wasSelected) list->list->clearSelection();
-  }
-  return remaining;
-}
-
-void QtStore::ClearList(int id) {
-  Control* list = FindList(id);
-  if (!list) return;
-  list->entries.clear();
-  if (list->list) {
-    QSignalBlocker quiet(list->list);
-    list->list->clear();
+// The views show the lists' changes; the program's own changes are no
+// notification.
+void QtStore::ShowInserted(int id, int index, const std::string& text) {
+  if (QListWidget* view = View(id)) {
+    QSignalBlocker quiet(view);
+    view->insertItem(index, Shown(text));
   }
 }
 
-int QtStore::SelectedEntry(int id) {
-  Control* list = FindList(id);
-  if (!list || !list->list) return NO_ENTRY;
-  QList<QListWidgetItem*> selected = list->list->selectedItems();
-  return selected.isEmpty() ? NO_ENTRY : list->list->row(selected.front());
+void QtStore::ShowDeleted(int id, int index) {
+  QListWidget* view = View(id);
+  if (!view) return;
+  QSignalBlocker quiet(view);
+  delete view->takeItem(index);
+  // The view would move the selection to a neighbour; the list box has none.
+  if (SelectedEntry(id) == NO_ENTRY) view->clearSelection();
 }
 
-int QtStore::ReadEntry(int id, int index, std::string& text) {
-  Control* list = FindList(id);
-  if (list) return list->entries.Read(index, text);
-  text.clear();
-  return NO_ENTRY;
-}
-
-int QtStore::CountEntries(int id) {
-  Control* list = FindList(id);
-  return list ? static_cast<int>(list->entries.size()) : 0;
-}
-
-int QtStore::FindExact(int id, const std::string& text) {
-  Control* list = FindList(id);
-  return list ? list->entries.Find(text) : NO_ENTRY;
+void QtStore::ShowCleared(int id) {
+  if (QListWidget* view = View(id)) {
+    QSignalBlocker quiet(view);
+    view->clear();
+  }
 }
 
 // An edit field tells the program of the new text before this returns, as
@@ -248,18 +205,9 @@ TreeNode QtStore::InsertNode(TreeNode parent, const std::string& text, int image
                              int selectedImage, bool sorted) {
   if (!tree_ || (parent != 0 && !IsNode(parent))) return 0;
   QTreeWidgetItem* above = parent ? Item(parent) : tree_->invisibleRootItem();
-  int at = above->childCount();
+  std::size_t at = static_cast<std::size_t>(above->childCount());
   if (sorted) {
-    // After the last sibling that does not sort after text.
-    int low = 0;
-    while (low < at) {
-      int middle = (low + at) / 2;
-      if (CompareListText(text, TextOf(above->child(middle))) < 0) {
-        at = middle;
-      } else {
-        low = middle + 1;
-      }
-    }
+    at = SortedPlace(at, text, [above](std::size_t i) { return TextOf(above->child(static_cast<int>(i))); });
   }
   auto* item = new QTreeWidgetItem();
   item->setData(0, kTextRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
@@ -275,7 +223,7 @@ TreeNode QtStore::InsertNode(TreeNode parent, const std::string& text, int image
     icon.addPixmap(images_[static_cast<std::size_t>(selectedImage)], QIcon::Selected);
     item->setIcon(0, icon);
   }
-  above->insertChild(at, item);
+  above->insertChild(static_cast<int>(at), item);
   nodes_.insert(Node(item));
   return Node(item);
 }

@@ -13,9 +13,8 @@
 #include <vector>
 
 #include "store/controls.h"
-#include "store/entry_list.h"
 #include "store/events.h"
-#include "store/state_store.h"
+#include "store/list_store.h"
 
 class QAbstractButton;
 class QLabel;
@@ -25,21 +24,13 @@ class QTreeWidget;
 class QWidget;
 class TypingLimit;
 
-class QtStore : public QObject, public StateStore {
+class QtStore : public QObject, public ListStore {
  public:
   // widgets: the window's controls by id (IDC_...); those of the hidden
   // controls are missing. events receive the commands and notifications;
   // any of them may be null.
   QtStore(const std::map<int, QWidget*>& widgets, Shell& shell, const DialogEvents& events);
 
-  int AddEntry(int id, const std::string& text) override;
-  int InsertEntry(int id, int index, const std::string& text) override;
-  int DeleteEntry(int id, int index) override;
-  void ClearList(int id) override;
-  int SelectedEntry(int id) override;
-  int ReadEntry(int id, int index, std::string& text) override;
-  int CountEntries(int id) override;
-  int FindExact(int id, const std::string& text) override;
   void SetText(int id, const std::string& text) override;
   std::string ReadText(int id, int limit) override;
   void LimitTyping(int id, int characters) override;
@@ -61,7 +52,6 @@ class QtStore : public QObject, public StateStore {
  private:
   struct Control {
     const ControlInfo* info = nullptr;
-    EntryList entries;  // list boxes, shown in list when visible
     std::string text;   // statics and edit fields
     QWidget* widget = nullptr;
     QListWidget* list = nullptr;
@@ -71,8 +61,11 @@ class QtStore : public QObject, public StateStore {
     TypingLimit* typing = nullptr;
   };
 
+  void ShowInserted(int id, int index, const std::string& text) override;
+  void ShowDeleted(int id, int index) override;
+  void ShowCleared(int id) override;
+  QListWidget* View(int id);
   Control* Find(int id);
-  Control* FindList(int id);
   void Attach(Control& control, QWidget* widget);
   void Command(int id, int code);
   void TreeSelectionChanged();
