@@ -102,14 +102,15 @@ bool PosixPlatform::ReadWholeFile(const std::string& path, std::uint64_t limit, 
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
-  ssize_t n;
-  while ((n = read(fd, buffer, sizeof buffer)) != 0) {
+  ssize_t n = -1;
+  // The limit counts the bytes read, not the size told: a file that grows
+  // while it is read is refused like a larger one, without reading it all.
+  while (bytes.size() <= limit && (n = read(fd, buffer, sizeof buffer)) != 0) {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   close(fd);
-  // A file that grew while it was read is refused like a larger one.
   return n == 0 && bytes.size() <= limit;
 }
 
