@@ -1,10 +1,18 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "drive_map.h"
@@ -113,10 +121,13 @@ class PosixListing : public FolderListing {
   FolderIdentity identity_;
 };
 
-// The folder opened through the open listing of its parent, or -1.
+// The folder opened through the open listing of its parent, or -1. "." and
+// ".." go by their names instead, which never leave the drive.
 int OpenFromParent(const std::string& folder) {
   std::size_t slash = folder.rfind('\\');
   if (slash == std::string::npos || slash + 1 == folder.size()) return -1;
+  std::string_view name = std::string_view(folder).substr(slash + 1);
+  if (name == "." || name == "..") return -1;
   for (auto listing = openListings.rbegin(); listing != openListings.rend(); ++listing) {
     const std::string& parent = (*listing)->folder();
     if (parent.size() == slash && folder.compare(0, slash, parent) == 0) {
@@ -124,6 +135,44 @@ int OpenFromParent(const std::string& folder) {
     }
   }
   return -1;
+}
+
+// The devices of the devtmpfs mounts, from the mount table read once:
+// devtmpfs tells itself from tmpfs by nothing else.
+const std::set<dev_t>& DeviceFolderVolumes() {
+  static const std::set<dev_t> volumes = [] {
+    std::set<dev_t> found;
+    std::ifstream table("/proc/self/mountinfo");
+    std::string line;
+    while (std::getline(table, line)) {
+      unsigned major = 0, minor = 0;
+      std::size_t dash = line.find(" - ");
+      if (dash == std::string::npos || line.compare(dash + 3, 9, "devtmpfs ") != 0) continue;
+      if (std::sscanf(line.c_str(), "%*s %*s %u:%u", &major, &minor) == 2) found.insert(makedev(major, minor));
+    }
+    return found;
+  }();
+  return volumes;
+}
+
+// The file systems the kernel makes up as it is read (processes, devices,
+// its own settings): no music there, and links that lead to the same
+// folders along countless paths, so a walk there would not end for minutes.
+bool IsVirtual(int folder) {
+  // The kernel's own numbers for those missing from <linux/magic.h>.
+  constexpr unsigned long kConfigfs = 0x62656570, kFusectl = 0x65735543, kMqueue = 0x19800202;
+  static const unsigned long kVirtual[] = {
+      PROC_SUPER_MAGIC, SYSFS_MAGIC, DEVPTS_SUPER_MAGIC, CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC,
+      SECURITYFS_MAGIC, DEBUGFS_MAGIC, TRACEFS_MAGIC, PSTOREFS_MAGIC, BPF_FS_MAGIC, kConfigfs,
+      kFusectl, kMqueue, HUGETLBFS_MAGIC, BINFMTFS_MAGIC, AUTOFS_SUPER_MAGIC, EFIVARFS_MAGIC};
+  struct statfs info;
+  if (fstatfs(folder, &info) != 0) return false;
+  auto type = static_cast<unsigned long>(info.f_type);
+  if (type == TMPFS_MAGIC) {
+    struct stat identity;
+    return fstat(folder, &identity) == 0 && DeviceFolderVolumes().count(identity.st_dev) != 0;
+  }
+  return std::find(std::begin(kVirtual), std::end(kVirtual), type) != std::end(kVirtual);
 }
 
 }  // namespace
@@ -136,5 +185,9 @@ std::unique_ptr<FolderListing> PosixPlatform::ListFolder(const std::string& fold
     opened = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
   if (opened < 0) return nullptr;
+  if (IsVirtual(opened)) {
+    close(opened);
+    return nullptr;
+  }
   return std::make_unique<PosixListing>(opened, folder);
 }
