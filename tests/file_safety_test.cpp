@@ -136,6 +136,30 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          EXPECT_EQ(Messages(), kWarning + std::string("Copiati 3 brani su 9999 richiesti.\n"
                                                       "I brani non copiati sono elencati in \"Playlist.txt\".|48"));
        }},
+      // A working folder that takes no file (not there, or a read-only
+      // volume) is said once, before the player is touched, and the program
+      // ends with 1.
+      {"working folder refuses writing", [&] {
+         temp.Write("E\\vecchio.mp3", "old");
+         Strings player = Files();
+         Add("C:\\lib");
+         fs::create_directories(temp.Native("C\\sola"));
+         bool readOnly = MountSmallVolume(temp.Native("C\\sola"), true);
+         for (const char* folder : {"C:\\manca", readOnly ? "C:\\sola" : "C:\\manca"}) {
+           SCOPED_TRACE(folder);
+           platform.workingDirectory = folder;
+           shell.quitCode = 0;
+           dlg.UserClick(IDC_SHUFFLE_COPY);
+           EXPECT_EQ(Messages(), Format("ERRORE|Impossibile scrivere nella cartella %s\ndove Mescola scrive "
+                                        "\"Playlist.txt\" e \"ultima.lis\".|0", folder));
+           EXPECT_EQ(shell.quitCode, 1);
+           EXPECT_EQ(Files(), player);
+           EXPECT_EQ(temp.Read("E\\vecchio.mp3"), "old");
+           UpdateButtonStates(dlg);
+         }
+         if (readOnly) Unmount(temp.Native("C\\sola"));
+         platform.workingDirectory = "C:\\lavoro";
+       }},
   };
   for (const auto& [what, check] : cases) {
     SCOPED_TRACE(what);

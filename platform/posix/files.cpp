@@ -48,13 +48,17 @@ bool PosixPlatform::RemoveFile(const std::string& path) {
   return ToNativePath(path, native) && unlink(native.c_str()) == 0;
 }
 
-std::unique_ptr<OutputFile> PosixPlatform::CreateOutputFile(const std::string& path) {
+CreateResult PosixPlatform::CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) {
   std::string native;
-  if (!ToNativePath(path, native)) return nullptr;
+  if (!ToNativePath(path, native)) return CreateResult::Refused;
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_TRUNC;
   int fd = open(native.c_str(), flags, 0666);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixOutputFile>(fd);
+  if (fd < 0) {
+    bool refused = errno == EACCES || errno == EROFS || errno == ENOENT;
+    return refused ? CreateResult::Refused : CreateResult::Failed;
+  }
+  file = std::make_unique<PosixOutputFile>(fd);
+  return CreateResult::Created;
 }
 
 CreateResult PosixPlatform::CreateNewOutputFile(const std::string& path,
