@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,6 +20,56 @@
 #include "posix_platform.h"
 
 namespace {
+
+// The kernel's file systems as the mount table names them.
+bool IsVirtualType(const std::string& type) {
+  static const std::set<std::string> kTypes = {
+      "proc",   "sysfs",    "devtmpfs", "devpts",    "cgroup",    "cgroup2",     "securityfs",
+      "debugfs", "tracefs", "pstore",   "bpf",       "configfs",  "fusectl",     "mqueue",
+      "hugetlbfs", "binfmt_misc", "autofs", "efivarfs"};
+  return kTypes.count(type) != 0;
+}
+
+using FolderKey = std::pair<std::uint64_t, std::uint64_t>;
+
+// The mounts of the kernel's file systems, from the mount table read once:
+// the volumes of devtmpfs, which tells itself from tmpfs by nothing else,
+// and the mount points by their parent folder, so that listings leave them out.
+struct VirtualMounts {
+  std::set<dev_t> deviceVolumes;
+  std::map<FolderKey, std::set<std::string>> pointsIn;
+};
+
+const VirtualMounts& KernelMounts() {
+  static const VirtualMounts mounts = [] {
+    VirtualMounts found;
+    std::ifstream table("/proc/self/mountinfo");
+    std::string line;
+    while (std::getline(table, line)) {
+      // id parent major:minor root mount-point options... - type source options
+      unsigned major = 0, minor = 0;
+      char point[4096];
+      std::size_t dash = line.find(" - ");
+      if (dash == std::string::npos ||
+          std::sscanf(line.c_str(), "%*s %*s %u:%u %*s %4095s", &major, &minor, point) != 3) {
+        continue;
+      }
+      std::string type = line.substr(dash + 3, line.find(' ', dash + 3) - dash - 3);
+      if (!IsVirtualType(type)) continue;
+      if (type == "devtmpfs") found.deviceVolumes.insert(makedev(major, minor));
+      std::string path = point;
+      std::size_t slash = path.rfind('/');
+      struct stat parent;
+      if (slash == std::string::npos || slash + 1 == path.size() ||
+          stat(slash ? path.substr(0, slash).c_str() : "/", &parent) != 0) {
+        continue;
+      }
+      found.pointsIn[{parent.st_dev, parent.st_ino}].insert(path.substr(slash + 1));
+    }
+    return found;
+  }();
+  return mounts;
+}
 
 class PosixListing;
 
@@ -45,6 +96,7 @@ class PosixListing : public FolderListing {
       entry.name.assign(found->d_name);
       entry.hidden = found->d_name[0] == '.' && entry.name != "." && entry.name != "..";
       entry.folder = IsFolder(found);
+      if (entry.folder && KernelMountHere(entry.name)) continue;
       // Bind mounts can loop without a link, and asking costs one fstat.
       entry.mayLoop = entry.folder;
       return true;
@@ -111,8 +163,23 @@ class PosixListing : public FolderListing {
     return record;
   }
 
+  // Whether name is where one of the kernel's file systems is mounted in
+  // this folder, which is then no folder of the user's.
+  bool KernelMountHere(const std::string& name) {
+    if (!mountsLooked_) {
+      mountsLooked_ = true;
+      FolderIdentity here;
+      const auto& points = KernelMounts().pointsIn;
+      auto found = Identity(here) ? points.find({here.volume, here.index}) : points.end();
+      mountsHere_ = found == points.end() ? nullptr : &found->second;
+    }
+    return mountsHere_ && mountsHere_->count(name) != 0;
+  }
+
   int fd_;
   std::string folder_;
+  bool mountsLooked_ = false;
+  const std::set<std::string>* mountsHere_ = nullptr;
   alignas(dirent64) char buffer_[32768];
   std::size_t filled_ = 0;
   std::size_t at_ = 0;
@@ -137,24 +204,6 @@ int OpenFromParent(const std::string& folder) {
   return -1;
 }
 
-// The devices of the devtmpfs mounts, from the mount table read once:
-// devtmpfs tells itself from tmpfs by nothing else.
-const std::set<dev_t>& DeviceFolderVolumes() {
-  static const std::set<dev_t> volumes = [] {
-    std::set<dev_t> found;
-    std::ifstream table("/proc/self/mountinfo");
-    std::string line;
-    while (std::getline(table, line)) {
-      unsigned major = 0, minor = 0;
-      std::size_t dash = line.find(" - ");
-      if (dash == std::string::npos || line.compare(dash + 3, 9, "devtmpfs ") != 0) continue;
-      if (std::sscanf(line.c_str(), "%*s %*s %u:%u", &major, &minor) == 2) found.insert(makedev(major, minor));
-    }
-    return found;
-  }();
-  return volumes;
-}
-
 // The file systems the kernel makes up as it is read (processes, devices,
 // its own settings): no music there, and links that lead to the same
 // folders along countless paths, so a walk there would not end for minutes.
@@ -170,7 +219,7 @@ bool IsVirtual(int folder) {
   auto type = static_cast<unsigned long>(info.f_type);
   if (type == TMPFS_MAGIC) {
     struct stat identity;
-    return fstat(folder, &identity) == 0 && DeviceFolderVolumes().count(identity.st_dev) != 0;
+    return fstat(folder, &identity) == 0 && KernelMounts().deviceVolumes.count(identity.st_dev) != 0;
   }
   return std::find(std::begin(kVirtual), std::end(kVirtual), type) != std::end(kVirtual);
 }

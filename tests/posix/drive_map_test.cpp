@@ -55,8 +55,8 @@ TEST(DriveMap, PathsStayOnTheirDrive) {
   }
 }
 
-// No walk enters the file systems the kernel makes up; C: is the root
-// folder when MESCOLA_DRIVES is unset.
+// The file systems the kernel makes up are neither listed nor shown in the
+// listing of their parent; C: is the root folder when MESCOLA_DRIVES is unset.
 TEST(DriveMap, VirtualFileSystemsAreNeverListed) {
   if (DriveMap().empty() || DriveMap()[0].directory != "/") GTEST_SKIP() << "MESCOLA_DRIVES maps C: elsewhere";
   const std::pair<const char*, bool> rows[] = {
@@ -67,6 +67,11 @@ TEST(DriveMap, VirtualFileSystemsAreNeverListed) {
     SCOPED_TRACE(folder);
     EXPECT_EQ(NativePlatform().ListFolder(folder) != nullptr, listed);
   }
+  std::string names = "/";
+  FolderEntry entry;
+  for (auto root = NativePlatform().ListFolder("C:\\"); root->Next(entry);) names += entry.name + "/";
+  EXPECT_EQ(names.find("/tmp/") != std::string::npos, true) << names;
+  for (const char* hidden : {"/proc/", "/sys/", "/dev/"}) EXPECT_EQ(names.find(hidden), std::string::npos) << names;
 }
 
 }  // namespace
