@@ -10,9 +10,7 @@ const char kOld[] = "*C:\\Vecchia\r\n";
 static std::string Utf16(std::u16string_view text, bool bigEndian) {
   std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
   for (char16_t unit : text) {
-    char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
+    bytes += bigEndian ? std::string{char(unit >> 8), char(unit)} : std::string{char(unit), char(unit >> 8)};
   }
   return bytes;
 }

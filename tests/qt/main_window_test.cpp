@@ -177,18 +177,15 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
 // A MESCOLA_DRIVES that cannot be read stops the program at its start: the
 // item is named in a message box and on standard error, and it exits with 2.
 TEST(QtStart, AnUnreadableDriveMapStopsTheProgram) {
-  const std::pair<const char*, const char*> rows[] = {
-      {nullptr, nullptr}, {"C=fixed:/;E=removable:/manca", nullptr},
-      {"C=fixed:/;E=floppy:/tmp", "E=floppy:/tmp"}, {"", ""}, {"E=removable:media", "E=removable:media"}};
+  const std::pair<const char*, const char*> rows[] = {{nullptr, nullptr}, {"C=fixed:/", nullptr}, {"", ""},
+                                                      {"C=fixed:/;E=floppy:/tmp", "E=floppy:/tmp"}};
   for (auto [text, item] : rows) {
     SCOPED_TRACE(text ? text : "unset");
     FakeShell shell;
     testing::internal::CaptureStderr();
-    int code = RefuseUnreadableDriveMap(shell, text);
-    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(RefuseUnreadableDriveMap(shell, text), item ? 2 : 0);
     std::string line = item ? "MESCOLA_DRIVES non valido: " + std::string(item) : "";
-    EXPECT_EQ(code, item ? 2 : 0);
-    EXPECT_EQ(said, item ? line + "\n" : "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), item ? line + "\n" : "");
     EXPECT_EQ(shell.messages, item ? std::vector<std::string>{"ERRORE|" + line + "|0"} : std::vector<std::string>());
   }
 }
