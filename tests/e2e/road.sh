@@ -88,7 +88,7 @@ e2e_read_only_work() {
   e2e_start "$dir"
   e2e_robot "$dir" <<'EOF'
 expect player E:
-select 'C:\\ DISCO FISSO' Musica
+select 'C:\ DISCO FISSO' Musica
 click 'Aggiungi a Cartelle incluse'
 expect songs 1
 click 'Mescola e copia'
