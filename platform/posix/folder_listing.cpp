@@ -188,9 +188,10 @@ class PosixListing : public FolderListing {
   FolderIdentity identity_;
 };
 
-// The folder opened through the open listing of its parent, or -1. "." and
-// ".." go by their names instead, which never leave the drive.
-int OpenFromParent(const std::string& folder) {
+// The folder opened through the open listing of its parent, which is then
+// named in opener, or -1. "." and ".." go by their names instead, which
+// never leave the drive.
+int OpenFromParent(const std::string& folder, PosixListing*& opener) {
   std::size_t slash = folder.rfind('\\');
   if (slash == std::string::npos || slash + 1 == folder.size()) return -1;
   std::string_view name = std::string_view(folder).substr(slash + 1);
@@ -198,7 +199,8 @@ int OpenFromParent(const std::string& folder) {
   for (auto listing = openListings.rbegin(); listing != openListings.rend(); ++listing) {
     const std::string& parent = (*listing)->folder();
     if (parent.size() == slash && folder.compare(0, slash, parent) == 0) {
-      return (*listing)->OpenSubfolder(folder.c_str() + slash + 1);
+      opener = *listing;
+      return opener->OpenSubfolder(folder.c_str() + slash + 1);
     }
   }
   return -1;
@@ -227,16 +229,20 @@ bool IsVirtual(int folder) {
 }  // namespace
 
 std::unique_ptr<FolderListing> PosixPlatform::ListFolder(const std::string& folder) {
-  int opened = OpenFromParent(folder);
+  PosixListing* parent = nullptr;
+  int opened = OpenFromParent(folder, parent);
   if (opened < 0) {
     std::string native;
     if (!ToNativePath(folder, native)) return nullptr;
     opened = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
   if (opened < 0) return nullptr;
-  if (IsVirtual(opened)) {
-    close(opened);
-    return nullptr;
-  }
-  return std::make_unique<PosixListing>(opened, folder);
+  auto listing = std::make_unique<PosixListing>(opened, folder);
+  // A folder on the volume of its open parent is on a file system already
+  // let in: a walk spares the question for all but the first.
+  FolderIdentity here, above;
+  bool parentsVolume = parent && listing->Identity(here) && parent->Identity(above) &&
+                       here.volume == above.volume;
+  if (!parentsVolume && IsVirtual(opened)) return nullptr;
+  return listing;
 }
