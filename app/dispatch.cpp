@@ -47,8 +47,8 @@ int RouteCommand(StateStore& dlg, int id, int code) {
     case IDC_SHUFFLE_COPY:
       if (!ConfirmClearing(dlg)) return 1;
       DisableAllButtons(dlg);
-      CopyToPlayer(dlg);
-      WriteLastCopyRecord(dlg);
+      // A working folder that takes no file would refuse the record too.
+      if (CopyToPlayer(dlg) != kWorkingFolderRefused) WriteLastCopyRecord(dlg);
       dlg.Window().EndDialog(0);
       return 1;
     case IDC_SAVE_AS:

@@ -58,8 +58,8 @@ CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string&
 
 bool HeldListings::RemoveFile(const std::string& path) { return NativePlatform().RemoveFile(path); }
 
-std::unique_ptr<OutputFile> HeldListings::CreateOutputFile(const std::string& path) {
-  return NativePlatform().CreateOutputFile(path);
+CreateResult HeldListings::CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) {
+  return NativePlatform().CreateOutputFile(path, file);
 }
 
 CreateResult HeldListings::CreateNewOutputFile(const std::string& path,

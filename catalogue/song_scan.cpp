@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "store/text.h"
@@ -16,11 +17,20 @@ bool Excludes(const std::string& excluded, const std::string& folder) {
   return SameIgnoringAsciiCase(excluded, std::string_view(folder).substr(0, length));
 }
 
-// Texts reused from song to song, so that cataloguing a song allocates
-// only what the store keeps.
+// Folder numbers are unique within a volume, and volumes few.
+struct IdentityHash {
+  std::size_t operator()(const FolderIdentity& folder) const {
+    return std::hash<std::uint64_t>()(folder.index * 31 + folder.volume);
+  }
+};
+
+// What a scan carries from folder to folder: texts reused from song to song,
+// so that cataloguing a song allocates only what the store keeps, and the
+// folders entered where a link may have led.
 struct Scratch {
   std::string name;
   std::string extension;
+  std::unordered_set<FolderIdentity, IdentityHash> entered;
 };
 
 void AddSong(StateStore& dlg, const std::string& folder, const std::string& file,
@@ -33,15 +43,18 @@ void AddSong(StateStore& dlg, const std::string& folder, const std::string& file
   dlg.AddEntry(IDC_SONG_SIZES, std::to_string(size));
 }
 
-// True when the folder listed is one of the folders on the walk: a link
-// back to one of them, or to itself, which would never end.
-bool LeadsBack(FolderListing& folder, const std::vector<FolderListing*>& walk) {
+// True when the folder listed, reached where a link may lead, is one of
+// the folders on the walk (a link back, which would never end) or was
+// entered so before in this scan: folders that many links lead to, as in
+// /proc, would be walked, and their songs catalogued, once per path.
+bool WalkedAlready(FolderListing& folder, const std::vector<FolderListing*>& walk,
+                   Scratch& scratch) {
   FolderIdentity identity, other;
   if (!folder.Identity(identity)) return false;
   for (FolderListing* open : walk) {
     if (open->Identity(other) && other == identity) return true;
   }
-  return false;
+  return !scratch.entered.insert(identity).second;
 }
 
 // Walks the folder named by path; a subfolder's name is appended to path
@@ -52,7 +65,7 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<Fold
   std::size_t units = WindowsLength(path);
   if (units > MAX_LISTED_FOLDER) return;
   std::unique_ptr<FolderListing> listing = System().ListFolder(path);
-  if (!listing || (mayLoop && LeadsBack(*listing, walk))) return;
+  if (!listing || (mayLoop && WalkedAlready(*listing, walk, scratch))) return;
   walk.push_back(listing.get());
   FolderEntry entry;
   while (listing->Next(entry)) {

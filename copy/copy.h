@@ -10,8 +10,10 @@
 
 // Runs the whole copy and always ends. Returns 1 when every requested song
 // was copied, 0 when some were not (the user has been told), -1 when the
-// copy log could not be opened (the user has been told, the program asked
-// to end, nothing touched).
+// copy log could not be opened, kWorkingFolderRefused when the working
+// folder takes no file at all (in both, the user has been told, the program
+// asked to end, nothing touched).
+constexpr int kWorkingFolderRefused = -2;
 int CopyToPlayer(StateStore& dlg);
 
 // Deletes the song files lying directly in the player's root folder, each

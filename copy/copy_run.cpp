@@ -23,12 +23,12 @@ struct Tally {
   double bytes = 0.0;  // catalogued sizes of the songs copied
 };
 
-// Null when the log cannot be created, or the working directory not told.
-std::unique_ptr<OutputFile> OpenCopyLog() {
-  std::string directory = System().CurrentDirectory();
-  if (directory.empty()) return nullptr;
-  if (directory.back() != '\\') directory += '\\';
-  return System().CreateOutputFile(directory + kLogName);
+// Creates the copy log in the working directory, which it names; Failed
+// too when the directory cannot be told.
+CreateResult OpenCopyLog(std::string& directory, std::unique_ptr<OutputFile>& log) {
+  directory = System().CurrentDirectory();
+  if (directory.empty()) return CreateResult::Failed;
+  return System().CreateOutputFile(directory + (directory.back() == '\\' ? "" : "\\") + kLogName, log);
 }
 
 void EmptyStatusTexts(StateStore& dlg) {
@@ -142,8 +142,18 @@ void ClearWithRecords(StateStore& dlg, OutputFile& log) {
 }  // namespace
 
 int CopyToPlayer(StateStore& dlg) {
-  std::unique_ptr<OutputFile> log = OpenCopyLog();
-  if (!log) {
+  std::string directory;
+  std::unique_ptr<OutputFile> log;
+  CreateResult opened = OpenCopyLog(directory, log);
+  // Said once, before anything is touched: every later write there would fail too.
+  if (opened == CreateResult::Refused) {
+    dlg.Window().ShowMessage(Format("Impossibile scrivere nella cartella %s\ndove Mescola scrive "
+                                    "\"Playlist.txt\" e \"ultima.lis\".", directory.c_str()),
+                             "ERRORE", MESSAGE_OK);
+    dlg.Window().Quit(1);
+    return kWorkingFolderRefused;
+  }
+  if (opened != CreateResult::Created) {
     ReportFailure(dlg, "aprire", kLogName);
     dlg.Window().Quit(-1);
     return -1;

@@ -67,7 +67,9 @@ struct DiskSpace {
 };
 
 enum class CopyResult { Copied, Exists, Failed };
-enum class CreateResult { Created, Exists, Failed };
+// Refused: the folder will not take a new file (no access, read-only, or
+// not there), as opposed to a file there that is held or otherwise fails.
+enum class CreateResult { Created, Exists, Refused, Failed };
 
 // A file being written. Close reports whether every byte reached the file.
 class OutputFile {
@@ -95,9 +97,8 @@ class Platform {
   virtual CopyResult CopyNewFile(const std::string& from, const std::string& to,
                                  unsigned long& error) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
-  // Creates the file, or empties it.
-  // Null when it cannot be created.
-  virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
+  // Creates the file, or empties it: Created, Refused or Failed.
+  virtual CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) = 0;
   // Creates a file that does not exist yet; Exists when anything stands at
   // path, a symbolic link included (it is never followed).
   virtual CreateResult CreateNewOutputFile(const std::string& path,

@@ -30,8 +30,13 @@ void AppendUtf8(std::string& text, char32_t c) {
   } else if (c < 0x800) {
     text += static_cast<char>(0xC0 | (c >> 6));
     text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     text += static_cast<char>(0xE0 | (c >> 12));
+    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (c >> 18));
+    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     text += static_cast<char>(0x80 | (c & 0x3F));
   }
@@ -44,6 +49,33 @@ std::string FromWindows1252(std::string_view bytes) {
     auto b = static_cast<unsigned char>(byte);
     AppendUtf8(text, b >= 0x80 && b < 0xA0 ? kHigh1252[b - 0x80] : b);
   }
+  return text;
+}
+
+// The text of UTF-16 bytes after their mark. Half a surrogate pair, or a
+// last odd byte, has no character: it becomes NUL, as readers take a NUL
+// for what a line cannot hold.
+std::string FromUtf16(std::string_view bytes, bool bigEndian) {
+  std::string text;
+  text.reserve(bytes.size());
+  auto unit = [&](std::size_t at) -> char32_t {
+    auto first = static_cast<unsigned char>(bytes[at]), second = static_cast<unsigned char>(bytes[at + 1]);
+    return bigEndian ? (first << 8 | second) : (second << 8 | first);
+  };
+  std::size_t at = 0;
+  for (; at + 1 < bytes.size(); at += 2) {
+    char32_t c = unit(at);
+    bool high = c >= 0xD800 && c < 0xDC00;
+    char32_t low = high && at + 3 < bytes.size() ? unit(at + 2) : 0;
+    if (low >= 0xDC00 && low < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+      at += 2;
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = 0;
+    }
+    AppendUtf8(text, c);
+  }
+  if (at < bytes.size()) text += '\0';
   return text;
 }
 
@@ -88,6 +120,8 @@ std::string EncodeTextFile(const std::string& text) {
 std::string DecodeTextFile(std::string_view bytes) {
   std::string_view mark(kUtf8Mark);
   if (bytes.substr(0, mark.size()) == mark) return std::string(bytes.substr(mark.size()));
+  if (bytes.substr(0, 2) == "\xFF\xFE") return FromUtf16(bytes.substr(2), false);
+  if (bytes.substr(0, 2) == "\xFE\xFF") return FromUtf16(bytes.substr(2), true);
   if (IsPlainUtf8(bytes)) return std::string(bytes);
   return FromWindows1252(bytes);
 }

@@ -19,7 +19,8 @@ std::string ToWindows1252(std::string_view text);
 // A whole file's bytes for a UTF-8 text: Windows-1252 when it fits,
 // otherwise the mark and the text.
 std::string EncodeTextFile(const std::string& text);
-// The UTF-8 text of a file's bytes: after the mark, UTF-8; without it, a
+// The UTF-8 text of a file's bytes: after the mark, UTF-8; after FF FE or
+// FE FF, UTF-16 little- or big-endian (Notepad's "Unicode"); without a mark, a
 // text that is valid UTF-8 with a byte above 0x7F is UTF-8 (written by an
 // editor that knows nothing else); anything else is Windows-1252.
 std::string DecodeTextFile(std::string_view bytes);

@@ -56,6 +56,7 @@ class FakeShell : public Shell {
   std::vector<std::string> messages;
   std::deque<std::string> files;
   bool ended = false;
+  int quitCode = 0;  // the exit code a failure asked for
 
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
     messages.push_back(caption + "|" + text + "|" + std::to_string(style));
@@ -70,7 +71,7 @@ class FakeShell : public Shell {
   }
   bool AskSavePlaylist(std::string& path) override { return AskOpenPlaylist(path); }
   void EndDialog(int) override { ended = true; }
-  void Quit(int) override {}
+  void Quit(int code) override { quitCode = code; }
 };
 
 class FakePlatform : public Platform {
@@ -99,8 +100,11 @@ class FakePlatform : public Platform {
     return NativePlatform().CopyNewFile(Real(from), Real(to), error);
   }
   bool RemoveFile(const std::string& path) override { return NativePlatform().RemoveFile(Real(path)); }
-  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override {
-    return failure == kCreateFails ? nullptr : Failing(NativePlatform().CreateOutputFile(Real(path)));
+  CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
+    if (failure == kCreateFails) return CreateResult::Failed;
+    CreateResult result = NativePlatform().CreateOutputFile(Real(path), file);
+    file = Failing(std::move(file));
+    return result;
   }
   CreateResult CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
     if (failure == kCreateFails) return CreateResult::Failed;

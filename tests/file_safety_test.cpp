@@ -78,22 +78,40 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          EXPECT_EQ(Messages(), kCannotOpen + List("enorme.lis") + kInUse);
        }},
       // A link to an ancestor and one to the folder itself are not entered
-      // again; one to a folder elsewhere is followed.
+      // again; a folder elsewhere is walked once however many links lead to
+      // it, even ten folders each linking to the other nine, as in /proc,
+      // where a walk by paths would not end. An included folder inside
+      // another is still walked for each.
       {"links to folders", [&] {
-         const std::pair<const char*, const char*> links[] = {{"C\\Musica\\Sub\\su", "C\\Musica"},
-             {"C\\Musica\\Sub\\qui", "C\\Musica\\Sub"}, {"C\\Musica\\altrove", "C\\Altrove"}};
-         for (const char* song : {"C\\Musica\\a.mp3", "C\\Musica\\Sub\\b.mp3", "C\\Altrove\\c.mp3"}) {
+         std::vector<std::pair<fs::path, fs::path>> links;
+         auto link = [&](const std::string& from, const std::string& to) {
+           links.emplace_back(temp.Native(from), temp.Native(to));
+         };
+         link("C\\Musica\\Sub\\su", "C\\Musica");
+         link("C\\Musica\\Sub\\qui", "C\\Musica\\Sub");
+         link("C\\Musica\\altrove", "C\\Altrove");
+         link("C\\Musica\\ancora", "C\\Altrove");
+         Strings expected{"a", "b", "c", "d", "d"};
+         for (int i = 0; i < 10; ++i) {
+           temp.Write(Format("C\\Rete\\%d\\x\\y\\z\\r%d.mp3", i, i), "");
+           expected.push_back(Format("r%d", i));
+           link(Format("C\\Musica\\rete%d", i), Format("C\\Rete\\%d", i));
+           for (int j = 0; j < 10; ++j) {
+             if (j != i) link(Format("C\\Rete\\%d\\%d", i, j), Format("C\\Rete\\%d", j));
+           }
+         }
+         for (const char* song : {"C\\Musica\\a.mp3", "C\\Musica\\Sub\\b.mp3", "C\\Altrove\\c.mp3",
+                                  "C\\Musica\\Dentro\\d.mp3"}) {
            temp.Write(song, "");
          }
-         for (auto [link, target] : links) {
-           if (!MakeFolderLink(temp.Native(link), temp.Native(target))) return (void)(std::cout << "skipped\n");
-         }
+         if (!MakeFolderLinks(links)) return (void)(std::cout << "skipped: cannot make links\n");
          dlg.ClearList(IDC_INCLUDED_LIST);
          Add("C:\\Musica");
-         Strings songs = Entries(IDC_SONG_FOLDERS);
+         Add("C:\\Musica\\Dentro");
+         Strings songs = Entries(IDC_SONG_NAMES);
          std::sort(songs.begin(), songs.end());
-         EXPECT_EQ(songs, Strings({"C:\\Musica", "C:\\Musica\\Sub", "C:\\Musica\\altrove"}));
-         for (auto [link, target] : links) RemoveSpecial(temp.Native(link));
+         EXPECT_EQ(songs, expected);
+         for (const char* folder : {"C\\Musica", "C\\Rete"}) RemoveSpecial(temp.Native(folder));
        }},
       // A copy that fills the volume leaves no part of itself. With a large
       // catalogue and more songs asked than fit, the run ends at the first
@@ -117,6 +135,30 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          EXPECT_EQ(Files(), Strings({"a.mp3", "ai.mp3", "aii.mp3"}));
          EXPECT_EQ(Messages(), kWarning + std::string("Copiati 3 brani su 9999 richiesti.\n"
                                                       "I brani non copiati sono elencati in \"Playlist.txt\".|48"));
+       }},
+      // A working folder that takes no file (not there, or a read-only
+      // volume) is said once, before the player is touched, and the program
+      // ends with 1.
+      {"working folder refuses writing", [&] {
+         temp.Write("E\\vecchio.mp3", "old");
+         Strings player = Files();
+         Add("C:\\lib");
+         fs::create_directories(temp.Native("C\\sola"));
+         bool readOnly = MountSmallVolume(temp.Native("C\\sola"), true);
+         for (const char* folder : {"C:\\manca", readOnly ? "C:\\sola" : "C:\\manca"}) {
+           SCOPED_TRACE(folder);
+           platform.workingDirectory = folder;
+           shell.quitCode = 0;
+           dlg.UserClick(IDC_SHUFFLE_COPY);
+           EXPECT_EQ(Messages(), Format("ERRORE|Impossibile scrivere nella cartella %s\ndove Mescola scrive "
+                                        "\"Playlist.txt\" e \"ultima.lis\".|0", folder));
+           EXPECT_EQ(shell.quitCode, 1);
+           EXPECT_EQ(Files(), player);
+           EXPECT_EQ(temp.Read("E\\vecchio.mp3"), "old");
+           UpdateButtonStates(dlg);
+         }
+         if (readOnly) Unmount(temp.Native("C\\sola"));
+         platform.workingDirectory = "C:\\lavoro";
        }},
   };
   for (const auto& [what, check] : cases) {

@@ -1,9 +1,19 @@
 #include "dialog_fixture.h"
 #include "lists/lists.h"
 
+using namespace std::string_view_literals;
+
 const std::string k259(259, 'x');
 static std::string Cyrillic(int letters) { return letters ? "ж" + Cyrillic(letters - 1) : ""; }
 const char kOld[] = "*C:\\Vecchia\r\n";
+// The text as UTF-16 after its mark, as Notepad saves "Unicode".
+static std::string Utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char16_t unit : text) {
+    bytes += bigEndian ? std::string{char(unit >> 8), char(unit)} : std::string{char(unit), char(unit >> 8)};
+  }
+  return bytes;
+}
 
 class ListsTest : public DialogTest {
  protected:
@@ -28,7 +38,12 @@ TEST_F(ListsTest, ReadsEveryKindOfLine) {
       {"*C:\\Caff\xE8\r\n?C:\\\x80\r\n", "*C:\\Caffè|?C:\\€|"},  // Windows-1252
       {"*C:\\Caffè\r\n?C:\\€\r\n", "*C:\\Caffè|?C:\\€|"},
       {"\xEF\xBB\xBF*C:\\Caffè\r\n?C:\\€\r\n", "*C:\\Caffè|?C:\\€|"},
-      {std::string("*C:\\A\r\n*C:\\B\0\r\n*C:\\C\r\n", 19), "*C:\\A|*C:\\B|"},
+      // A NUL leaves its line out, in any encoding, as does half a surrogate pair.
+      {std::string("*C:\\A\r\n*C:\\B\0\r\n*C:\\C\r\n", 22), "*C:\\A|*C:\\C|"},
+      {Utf16(u"*C:\\Jazz\r\n?C:\\Rock\r\n", false), "*C:\\Jazz|?C:\\Rock|"},
+      {Utf16(u"*C:\\Caffè\r\n?C:\\€\r\n", false), "*C:\\Caffè|?C:\\€|"},
+      {Utf16(u"*C:\\Жж\r\n?C:\\Caffè 𝄞", true), "*C:\\Жж|?C:\\Caffè 𝄞|"},
+      {Utf16(u"*C:\\A\0\r\n*C:\\B\xD834\r\n*C:\\C\r\n"sv, true), "*C:\\C|"},
       // A path is at most 259 UTF-16 units: longer ones are left out, never cut.
       {"*" + k259 + "\r\n*" + k259 + "y\r\n*C:\\After", "*C:\\After|*" + k259 + "|"},
       {"*" + Cyrillic(259) + "\r\n?" + Cyrillic(260), "*" + Cyrillic(259) + "|"},

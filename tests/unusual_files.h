@@ -5,12 +5,16 @@
 #pragma once
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 bool MakeFifo(const std::filesystem::path& path);
 bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target);
-// Removes a FIFO or link, which the test's own clean-up (under Wine) would
-// wait on or follow.
+// Many links at once, each link with its target.
+bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links);
+// Removes a FIFO or link, or a folder holding them, which the test's own
+// clean-up (under Wine) would wait on or follow.
 void RemoveSpecial(const std::filesystem::path& path);
-// A volume of 1 MiB mounted on folder, and its removal.
-bool MountSmallVolume(const std::filesystem::path& folder);
+// An empty volume of 1 MiB mounted on folder, writable or not, and its removal.
+bool MountSmallVolume(const std::filesystem::path& folder, bool readOnly = false);
 void Unmount(const std::filesystem::path& folder);

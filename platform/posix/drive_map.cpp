@@ -1,9 +1,12 @@
 #include "drive_map.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -19,6 +22,22 @@ DriveKind KindNamed(const std::string& name) {
 std::string WithoutTrailingSlash(std::string directory) {
   while (directory.size() > 1 && directory.back() == '/') directory.pop_back();
   return directory;
+}
+
+// One item, "E=removable:/media/player"; false when it cannot be read.
+bool ParseItem(const std::string& item, MappedDrive& drive) {
+  std::size_t colon = item.find(':');
+  if (item.size() < 3 || item[1] != '=' || colon == std::string::npos) return false;
+  drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(item[0])));
+  drive.kind = KindNamed(item.substr(2, colon - 2));
+  drive.directory = WithoutTrailingSlash(item.substr(colon + 1));
+  return drive.letter >= 'A' && drive.letter <= 'Z' && drive.kind != DRIVE_KIND_UNKNOWN &&
+         drive.directory.rfind('/', 0) == 0;
+}
+
+bool IsFolder(const std::string& directory) {
+  struct stat info;
+  return stat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::vector<MappedDrive> DefaultDriveMap() {
@@ -42,46 +61,61 @@ const MappedDrive* DriveOf(char letter) {
 
 }  // namespace
 
-std::vector<MappedDrive> ParseDriveMap(const std::string& text) {
-  std::vector<MappedDrive> drives;
+bool ParseDriveMap(const std::string& text, std::vector<MappedDrive>& drives, std::string& bad) {
+  drives.clear();
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find(';', start);
     if (end == std::string::npos) end = text.size();
     std::string item = text.substr(start, end - start);
     start = end + 1;
-    std::size_t colon = item.find(':');
-    if (item.size() < 3 || item[1] != '=' || colon == std::string::npos) continue;
-    char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(item[0])));
-    std::string directory = item.substr(colon + 1);
-    if (letter < 'A' || letter > 'Z' || directory.empty() || directory[0] != '/') continue;
-    drives.push_back({letter, KindNamed(item.substr(2, colon - 2)), WithoutTrailingSlash(directory)});
+    MappedDrive drive;
+    if (!ParseItem(item, drive)) {
+      bad = item;
+      return false;
+    }
+    // A folder that is not there is a letter without a disk.
+    if (IsFolder(drive.directory)) drives.push_back(drive);
   }
-  return drives;
+  return true;
 }
 
 const std::vector<MappedDrive>& DriveMap() {
   static const std::vector<MappedDrive> drives = [] {
     const char* text = std::getenv("MESCOLA_DRIVES");
-    return text ? ParseDriveMap(text) : DefaultDriveMap();
+    if (!text) return DefaultDriveMap();
+    // A map that cannot be read has stopped the program at its start.
+    std::vector<MappedDrive> mapped;
+    std::string bad;
+    return ParseDriveMap(text, mapped, bad) ? mapped : std::vector<MappedDrive>();
   }();
   return drives;
+}
+
+std::string NativeOnDrive(const std::string& directory, const std::string& rest) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t end = rest.find_first_of("\\/", start);
+    if (end == std::string::npos) end = rest.size();
+    std::string name = rest.substr(start, end - start);
+    start = end + 1;
+    if (name == "..") {
+      if (!names.empty()) names.pop_back();
+    } else if (!name.empty() && name != ".") {
+      names.push_back(std::move(name));
+    }
+  }
+  std::string native = directory == "/" ? std::string() : directory;
+  for (const std::string& name : names) native.append(1, '/').append(name);
+  return native.empty() ? directory : native;
 }
 
 bool ToNativePath(const std::string& path, std::string& native) {
   if (path.size() < 2 || path[1] != ':') return false;
   const MappedDrive* drive = DriveOf(path[0]);
   if (!drive) return false;
-  std::string rest = path.substr(2);
-  for (char& c : rest) {
-    if (c == '\\') c = '/';
-  }
-  if (drive->directory == "/") {
-    native = rest.empty() ? "/" : rest;
-    if (native[0] != '/') native = "/" + native;
-  } else {
-    native = drive->directory + (rest.empty() || rest[0] == '/' ? rest : "/" + rest);
-  }
+  native = NativeOnDrive(drive->directory, path.substr(2));
   return true;
 }
 

@@ -48,13 +48,17 @@ bool PosixPlatform::RemoveFile(const std::string& path) {
   return ToNativePath(path, native) && unlink(native.c_str()) == 0;
 }
 
-std::unique_ptr<OutputFile> PosixPlatform::CreateOutputFile(const std::string& path) {
+CreateResult PosixPlatform::CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) {
   std::string native;
-  if (!ToNativePath(path, native)) return nullptr;
+  if (!ToNativePath(path, native)) return CreateResult::Refused;
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_TRUNC;
   int fd = open(native.c_str(), flags, 0666);
-  if (fd < 0) return nullptr;
-  return std::make_unique<PosixOutputFile>(fd);
+  if (fd < 0) {
+    bool refused = errno == EACCES || errno == EROFS || errno == ENOENT;
+    return refused ? CreateResult::Refused : CreateResult::Failed;
+  }
+  file = std::make_unique<PosixOutputFile>(fd);
+  return CreateResult::Created;
 }
 
 CreateResult PosixPlatform::CreateNewOutputFile(const std::string& path,
@@ -102,14 +106,15 @@ bool PosixPlatform::ReadWholeFile(const std::string& path, std::uint64_t limit, 
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
-  ssize_t n;
-  while ((n = read(fd, buffer, sizeof buffer)) != 0) {
+  ssize_t n = -1;
+  // The limit counts the bytes read, not the size told: a file that grows
+  // while it is read is refused like a larger one, without reading it all.
+  while (bytes.size() <= limit && (n = read(fd, buffer, sizeof buffer)) != 0) {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   close(fd);
-  // A file that grew while it was read is refused like a larger one.
   return n == 0 && bytes.size() <= limit;
 }
 

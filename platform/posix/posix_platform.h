@@ -12,7 +12,7 @@ class PosixPlatform : public Platform {
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
                          unsigned long& error) override;
   bool RemoveFile(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
+  CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override;
   CreateResult CreateNewOutputFile(const std::string& path,
                                    std::unique_ptr<OutputFile>& file) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override;

@@ -99,11 +99,17 @@ CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string
 
 bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
 
-std::unique_ptr<OutputFile> Win32Platform::CreateOutputFile(const std::string& path) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32OutputFile>(file);
+CreateResult Win32Platform::CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) {
+  HANDLE created = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
+                   error == ERROR_PATH_NOT_FOUND;
+    return refused ? CreateResult::Refused : CreateResult::Failed;
+  }
+  file = std::make_unique<Win32OutputFile>(created);
+  return CreateResult::Created;
 }
 
 CreateResult Win32Platform::CreateNewOutputFile(const std::string& path,

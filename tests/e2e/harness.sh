@@ -75,13 +75,14 @@ e2e_screenshot() {
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
-# e2e_ended DIR: waits (at most 30 s) for the program to end, with code 0.
+# e2e_ended DIR [CODE]: waits (at most 30 s) for the program to end, with
+# CODE (by default 0).
 e2e_ended() {
   local pid code=0
   pid=$(cat "$1/program.pid")
   timeout 30 tail --pid="$pid" -s 0.1 -f /dev/null || e2e_fail "the program did not end" || return 1
   wait "$pid" || code=$?
-  [ $code = 0 ] || e2e_fail "the program ended with code $code"
+  [ $code = "${2:-0}" ] || e2e_fail "the program ended with code $code"
 }
 
 # e2e_stop DIR: ends whatever the run left running and unmounts its players;
@@ -91,7 +92,7 @@ e2e_stop() {
   [ ! -d "$1/prefix" ] || WINEPREFIX="$1/prefix" timeout 30 "$WINESERVER" -k 2>/dev/null || true
   [ ! -f "$1/program.pid" ] || kill "$(cat "$1/program.pid")" 2>/dev/null || true
   rm -f "$1/program.pid"
-  for mounted in "$1"/drives/*; do
+  for mounted in "$1"/drives/* "$1/prefix/drive_c/Lavoro"; do
     # The killed processes may hold a file for a moment longer.
     ! mountpoint -q "$mounted" 2>/dev/null || $E2E_SUDO umount "$mounted" 2>/dev/null || $E2E_SUDO umount -l "$mounted"
   done

@@ -75,3 +75,26 @@ EOF
   [ -f "$player/note.txt" ] && [ "$(ls -A "$player/Cartella")" = Sotto.mp3 ] ||
     e2e_fail "clearing took more than the songs in the player's root"
 }
+
+# A working folder on a read-only volume: "Mescola e copia" says so once,
+# before the player is touched, and the program ends with code 1.
+e2e_read_only_work() {
+  local dir=$1 player=$1/drives/e
+  e2e_prepare "$dir"
+  (cd "$dir/prefix/drive_c" && e2e_song Musica/Uno.mp3 20000)
+  e2e_player "$dir" e
+  (cd "$player" && e2e_song Vecchio.mp3 1000)
+  $E2E_SUDO mount -t tmpfs -o ro,size=1m tmpfs "$dir/prefix/drive_c/Lavoro"
+  e2e_start "$dir"
+  e2e_robot "$dir" <<'EOF'
+expect player E:
+select 'C:\ DISCO FISSO' Musica
+click 'Aggiungi a Cartelle incluse'
+expect songs 1
+click 'Mescola e copia'
+message-ok ERRORE 'Impossibile scrivere nella cartella C:\\Lavoro\ndove Mescola scrive "Playlist\.txt" e "ultima\.lis"\.'
+gone
+EOF
+  e2e_ended "$dir" 1
+  [ "$(ls -A "$player")" = Vecchio.mp3 ] || e2e_fail "the player was touched: $(ls -A "$player")"
+}

@@ -10,11 +10,22 @@ bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::pa
   return symlink(target.c_str(), link.c_str()) == 0;
 }
 
-void RemoveSpecial(const std::filesystem::path& path) { unlink(path.c_str()); }
+bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links) {
+  for (const auto& [link, target] : links) {
+    if (!MakeFolderLink(link, target)) return false;
+  }
+  return true;
+}
+
+void RemoveSpecial(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::remove_all(path, error);
+}
 
 // Needs root (or CAP_SYS_ADMIN).
-bool MountSmallVolume(const std::filesystem::path& folder) {
-  return mount("tmpfs", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=1m") == 0;
+bool MountSmallVolume(const std::filesystem::path& folder, bool readOnly) {
+  unsigned long flags = MS_NOSUID | MS_NODEV | (readOnly ? MS_RDONLY : 0);
+  return mount("tmpfs", folder.c_str(), "tmpfs", flags, "size=1m") == 0;
 }
 
 void Unmount(const std::filesystem::path& folder) { umount(folder.c_str()); }

@@ -23,6 +23,7 @@
 #include "store/controls.h"
 #include "store/text.h"
 #include "store_harness.h"
+#include "ui/qt/drive_map_check.h"
 #include "ui/qt/main_window.h"
 
 // The one Qt application of the test process, kept to the end of the process.
@@ -170,5 +171,21 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_EQ(onPlayer, std::set<std::string>({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
   for (const char* song : {"Blues\\Crossroads.mp3", "Blues\\Hoochie.wma", "Rock\\Highway.mp3"}) {
     EXPECT_EQ(temp.Read("e\\" + temp.Native(song).filename().string()), temp.Read(std::string("c\\Musica\\") + song));
+  }
+}
+
+// A MESCOLA_DRIVES that cannot be read stops the program at its start: the
+// item is named in a message box and on standard error, and it exits with 2.
+TEST(QtStart, AnUnreadableDriveMapStopsTheProgram) {
+  const std::pair<const char*, const char*> rows[] = {{nullptr, nullptr}, {"C=fixed:/", nullptr}, {"", ""},
+                                                      {"C=fixed:/;E=floppy:/tmp", "E=floppy:/tmp"}};
+  for (auto [text, item] : rows) {
+    SCOPED_TRACE(text ? text : "unset");
+    FakeShell shell;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RefuseUnreadableDriveMap(shell, text), item ? 2 : 0);
+    std::string line = item ? "MESCOLA_DRIVES non valido: " + std::string(item) : "";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), item ? line + "\n" : "");
+    EXPECT_EQ(shell.messages, item ? std::vector<std::string>{"ERRORE|" + line + "|0"} : std::vector<std::string>());
   }
 }

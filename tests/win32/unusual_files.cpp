@@ -46,8 +46,14 @@ bool MakeFifo(const std::filesystem::path& path) { return RunOnHost("mkfifo " + 
 bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target) {
   return RunOnHost("ln -s " + Host(target) + " " + Host(link));
 }
-void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -f " + Host(path)); }
-bool MountSmallVolume(const std::filesystem::path& folder) {
-  return RunOnHost("mount -t tmpfs -o size=1m tmpfs " + Host(folder));
+// One host command for all: Wine starts each slowly.
+bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links) {
+  std::string command = "true";
+  for (const auto& [link, target] : links) command += " && ln -s " + Host(target) + " " + Host(link);
+  return RunOnHost(command);
+}
+void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -rf " + Host(path)); }
+bool MountSmallVolume(const std::filesystem::path& folder, bool readOnly) {
+  return RunOnHost(std::string("mount -t tmpfs -o size=1m") + (readOnly ? ",ro" : "") + " tmpfs " + Host(folder));
 }
 void Unmount(const std::filesystem::path& folder) { RunOnHost("umount " + Host(folder)); }

@@ -1,7 +1,10 @@
 // The Linux program's entry: the main window, until it ends.
 #include <QApplication>
 
+#include <cstdlib>
+
 #include "app/dispatch.h"
+#include "drive_map_check.h"
 #include "main_window.h"
 
 int main(int argc, char** argv) {
@@ -9,8 +12,10 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName("mescola");
   UseItalianTexts();
   MainWindow window(MainDialogEvents());
+  if (int refused = RefuseUnreadableDriveMap(window.Store().Window(), std::getenv("MESCOLA_DRIVES"))) {
+    return refused;
+  }
   window.Start();
-  window.exec();
-  // Whatever ended the window, as the Windows program does.
-  return 0;
+  // 0, or the code of the failure that ended the program.
+  return window.exec();
 }

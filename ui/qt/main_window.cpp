@@ -140,7 +140,10 @@ void MainWindow::Start() {
   show();
 }
 
+// The first end decides the result: after a failure has asked to quit, the
+// dialog's own end that follows does not turn the exit code into 0.
 void MainWindow::End(int result) {
+  if (ending_) return;
   ending_ = true;
   done(result);
 }

@@ -17,8 +17,7 @@ class QtShell : public Shell {
   bool AskOpenPlaylist(std::string& path) override;
   bool AskSavePlaylist(std::string& path) override;
   void EndDialog(int result) override { end_(result); }
-  // The window ends and the program with it; like the Windows program, the
-  // process still exits with 0.
+  // The window ends and the program with it, which exits with code.
   void Quit(int code) override { end_(code); }
 
  private:

@@ -21,5 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // A Unicode dialog: its controls hold any name, whatever the code page.
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc, 0);
+  // A failure that ended the program left its exit code in WM_QUIT.
+  MSG quit;
+  if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return static_cast<int>(quit.wParam);
   return 0;
 }
