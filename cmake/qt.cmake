@@ -11,6 +11,9 @@ list(REMOVE_ITEM MESCOLA_QT_UI_SOURCES ${CMAKE_SOURCE_DIR}/ui/qt/main.cpp
 add_library(mescola_qt STATIC ${MESCOLA_QT_UI_SOURCES} ${MESCOLA_TEMPLATE_CPP})
 target_link_libraries(mescola_qt PUBLIC mescola_lib Qt6::Widgets)
 target_compile_options(mescola_qt PRIVATE -Wall -Wextra)
+# The program's icon on its window and message boxes.
+qt_add_resources(mescola_qt icon PREFIX / BASE ${CMAKE_SOURCE_DIR}/resources
+                 FILES ${CMAKE_SOURCE_DIR}/resources/mescola.svg)
 
 add_executable(mescola ${CMAKE_SOURCE_DIR}/ui/qt/main.cpp)
 target_link_libraries(mescola PRIVATE mescola_qt)
@@ -34,8 +37,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Riempie il lettore MP3 con una scelta cas
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 # The libraries from what the program links; Qt's Italian texts for the
-# message boxes' buttons.
+# message boxes' buttons, and its SVG plugin for the program's icon.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libqt6svg6")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
