@@ -1,6 +1,6 @@
 # Writes the main dialog of resources/mescola.rc as a C++ table, so that a
-# window without the Win32 dialog manager lays out the same controls, with
-# the same texts and rectangles (dialog units), from the one template.
+# window without the Win32 dialog manager shows the same controls, with the
+# same texts, tab stops and labels, from the one template.
 #
 #   mescola_dialog_template(<rc file> <output .cpp>)
 function(mescola_dialog_template rc output)
@@ -19,17 +19,12 @@ function(mescola_dialog_template rc output)
       set(height ${CMAKE_MATCH_2})
     elseif(line MATCHES "^CAPTION (\".*\")")
       set(caption ${CMAKE_MATCH_1})
-    elseif(line MATCHES "^FONT ([0-9]+), *(\".*\")")
-      set(font_points ${CMAKE_MATCH_1})
-      set(font_name ${CMAKE_MATCH_2})
     elseif(line MATCHES "^ *CONTROL (\"[^\"]*\"), *([A-Z_0-9]+), *\"?([A-Za-z_0-9]+)\"?, *([^,]*), *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+)")
-      set(fields "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}" "${CMAKE_MATCH_3}" "${CMAKE_MATCH_4}"
-          "${CMAKE_MATCH_5}, ${CMAKE_MATCH_6}, ${CMAKE_MATCH_7}, ${CMAKE_MATCH_8}")
+      set(fields "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}" "${CMAKE_MATCH_3}" "${CMAKE_MATCH_4}")
       list(GET fields 0 text)
       list(GET fields 1 id)
       list(GET fields 2 class)
       list(GET fields 3 style)
-      list(GET fields 4 rectangle)
       # A hex escape ends where the literal is split, whatever follows it.
       string(REGEX REPLACE "(\\\\x[0-9A-Fa-f][0-9A-Fa-f])" "\\1\" \"" text "${text}")
       # The style with the script's own style macros written out.
@@ -38,7 +33,7 @@ function(mescola_dialog_template rc output)
         string(REPLACE " ${macro} " " ${macro_${macro}} " style "${style}")
       endforeach()
       string(STRIP "${style}" style)
-      string(APPEND rows "    {${text}, ${id}, \"${class}\", \"${style}\", ${rectangle}},\n")
+      string(APPEND rows "    {${text}, ${id}, \"${class}\", \"${style}\"},\n")
     endif()
   endforeach()
   set(content "// Written by the build from ${rc}; edit the template, not this file.
@@ -51,8 +46,8 @@ const TemplateControl kControls[] = {
 ${rows}};
 }  // namespace
 
-const DialogTemplate kMainDialog{${caption}, ${font_name}, ${font_points}, ${width}, ${height},
-                                 ${code_page}, kControls, sizeof kControls / sizeof kControls[0]};
+const DialogTemplate kMainDialog{${caption}, ${width}, ${height}, ${code_page}, kControls,
+                                 sizeof kControls / sizeof kControls[0]};
 ")
   file(CONFIGURE OUTPUT ${output} CONTENT "${content}" @ONLY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${rc})

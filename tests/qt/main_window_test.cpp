@@ -3,11 +3,17 @@
 // widgets; and the road of a run through them.
 #include <sys/mount.h>
 
+#include <QAccessible>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -67,9 +73,142 @@ static const bool registered = [] {
   return true;
 }();
 
-// The road of a run: a library and a player in real folders, lettered by
-// MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it needs root; without,
-// the test is skipped). What the program leaves on disk is checked byte for byte.
+// The window the user meets, every button enabled and both radio groups at
+// their start-up choice: what the keyboard and a screen reader reach.
+class QtWindowTest : public ::testing::Test {
+ protected:
+  QtWindowTest() {
+    for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
+      if (c->kind == ControlKind::PushButton) person.store().EnableButton(c->id, true);
+    }
+    for (int id : {IDC_REPEAT_FORBIDDEN, IDC_CLEAR_BEFORE}) person.store().CheckButton(id);
+    person.window().activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&person.window()));
+  }
+  QtHarness person;
+};
+
+static std::string Focused() {
+  return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(none)";
+}
+
+// From the tree, the one the window starts on, Tab visits every control
+// the template makes a tab stop, in its order; the arrows move and check
+// within a radio group.
+TEST_F(QtWindowTest, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
+  const std::pair<Qt::Key, int> steps[] = {
+      {Qt::Key_Tab, IDC_INCLUDED_LIST}, {Qt::Key_Tab, IDC_EXCLUDED_LIST}, {Qt::Key_Tab, IDC_PLAYER_PATH},
+      {Qt::Key_Tab, IDC_MAX_SONGS}, {Qt::Key_Tab, IDC_REPEAT_FORBIDDEN}, {Qt::Key_Down, IDC_REPEAT_ALLOWED},
+      {Qt::Key_Tab, IDC_CLEAR_BEFORE}, {Qt::Key_Down, IDC_KEEP_EXISTING}, {Qt::Key_Tab, IDC_ADD_INCLUDED},
+      {Qt::Key_Tab, IDC_REMOVE_INCLUDED}, {Qt::Key_Tab, IDC_CHOOSE_PLAYER}, {Qt::Key_Tab, IDC_ADD_EXCLUDED},
+      {Qt::Key_Tab, IDC_REMOVE_EXCLUDED}, {Qt::Key_Tab, IDC_FINISH}, {Qt::Key_Tab, IDC_OPEN_PLAYLIST},
+      {Qt::Key_Tab, IDC_SAVE}, {Qt::Key_Tab, IDC_SAVE_AS}, {Qt::Key_Tab, IDC_SHUFFLE_COPY},
+      {Qt::Key_Tab, IDC_FOLDER_TREE}, {Qt::Key_Backtab, IDC_SHUFFLE_COPY}};
+  EXPECT_EQ(Focused(), "IDC_FOLDER_TREE");
+  for (auto [key, id] : steps) {
+    SCOPED_TRACE(std::string(key == Qt::Key_Down ? "Down to " : "Tab to ") + FindControl(id)->name);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(Focused(), FindControl(id)->name);
+  }
+  EXPECT_TRUE(person.store().IsButtonChecked(IDC_REPEAT_ALLOWED));
+  EXPECT_TRUE(person.store().IsButtonChecked(IDC_KEEP_EXISTING));
+}
+
+// A screen reader names each control by the text that labels it on screen:
+// its label (which is also its buddy), its group box, or its own text.
+TEST_F(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
+  struct Row {
+    int id;
+    const char* name;
+    const char* within;  // the group box that holds it, if any
+  } rows[] = {{IDC_FOLDER_TREE, "Risorse del computer", nullptr},
+              {IDC_INCLUDED_LIST, "Cartelle incluse", nullptr},
+              {IDC_EXCLUDED_LIST, "Cartelle da ecludere", nullptr},
+              {IDC_SELECTED_FOLDER, "Cartella selezionata:", nullptr},
+              {IDC_PLAYER_PATH, "Lettore MP3:", "Lettore MP3:"},
+              {IDC_MAX_SONGS, "Numero max di brani", "Numero max di brani"},
+              {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)", "Casualità - ripetizioni"},
+              {IDC_REPEAT_ALLOWED, "Permesse (roulette)", "Casualità - ripetizioni"},
+              {IDC_CLEAR_BEFORE, "Cancella prima di scrivere", "Brani presenti"},
+              {IDC_KEEP_EXISTING, "Non cancellare", "Brani presenti"}};
+  std::set<QWidget*> named;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(FindControl(row.id)->name);
+    QWidget* widget = person.Widget<QWidget>(row.id);
+    named.insert(widget);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).toStdString(), row.name);
+    if (row.within) {
+      EXPECT_EQ(qobject_cast<QGroupBox*>(widget->parentWidget())->title().toStdString(), row.within);
+      continue;
+    }
+    QLabel* label = nullptr;
+    for (QLabel* each : person.window().findChildren<QLabel*>()) label = each->text() == row.name ? each : label;
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->buddy(), widget);
+  }
+  // The push buttons by their own texts; nothing that takes the focus is left unnamed.
+  for (QWidget* widget : person.window().findChildren<QWidget*>()) {
+    if (!(widget->focusPolicy() & Qt::TabFocus) || widget->parentWidget()->inherits("QAbstractScrollArea")) continue;
+    SCOPED_TRACE(widget->objectName().toStdString());
+    auto* button = qobject_cast<QPushButton*>(widget);
+    EXPECT_TRUE(named.count(widget) || button);
+    if (button) EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), button->text());
+  }
+}
+
+// Within one parent, in the window and in each group box: no visible child
+// overlaps another or leaves its parent, every text fits its control, and
+// the tree and the lists keep their frame. At the window's first size, at
+// its minimum, and at its minimum with a font twice as large.
+TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
+  MainWindow& window = person.window();
+  struct Row {
+    const char* name;
+    bool minimum;
+    double font;
+  } rows[] = {{"first size", false, 1}, {"minimum size", true, 1}, {"minimum size, font twice as large", true, 2}};
+  std::function<void(QWidget&)> check = [&](QWidget& parent) {
+    std::vector<QWidget*> shown;
+    for (QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child->isVisible() && !child->isWindow()) shown.push_back(child);
+    }
+    for (QWidget* child : shown) {
+      SCOPED_TRACE(child->objectName().toStdString() + " " + child->metaObject()->className());
+      EXPECT_TRUE(parent.rect().contains(child->geometry()));
+      for (QWidget* other : shown) EXPECT_TRUE(other == child || !other->geometry().intersects(child->geometry()));
+      QFontMetrics metrics(child->font());
+      if (auto* label = qobject_cast<QLabel*>(child); label && !label->wordWrap()) {
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->contentsRect().width());
+      } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
+        int indicator = qobject_cast<QRadioButton*>(button) ? window.style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) : 0;
+        EXPECT_LE(metrics.horizontalAdvance(button->text()) + indicator, button->width());
+      } else if (auto* box = qobject_cast<QGroupBox*>(child)) {
+        EXPECT_LE(metrics.horizontalAdvance(box->title()), box->width());
+        check(*box);
+      } else if (auto* framed = qobject_cast<QFrame*>(child); framed && framed->inherits("QAbstractItemView")) {
+        EXPECT_NE(framed->frameShape(), QFrame::NoFrame);
+        EXPECT_GT(framed->frameWidth(), 0);
+      }
+    }
+  };
+  // The minimum fits a 1024 x 600 screen, with room for the title bar.
+  if (window.devicePixelRatio() == 1) EXPECT_TRUE(QRect(0, 0, 1024, 560).contains(QRect(QPoint(), window.minimumSize())));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    QFont font = window.font();
+    font.setPointSizeF(font.pointSizeF() * row.font);
+    window.setFont(font);
+    window.layout()->activate();
+    window.resize(row.minimum ? window.minimumSize() : window.size());
+    QApplication::processEvents();
+    check(window);
+  }
+}
+
+// The road of a run by the keyboard alone: a library and a player in real
+// folders, lettered by MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it
+// needs root; without, the test is skipped). What the program leaves on disk
+// is checked byte for byte.
 TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   TempFolder temp;
   fs::path e = temp.Native("e"), work = temp.Native("c\\Lavoro");
@@ -95,22 +234,35 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   QtApplication();
   UseItalianTexts();
   QtHarness person(MainDialogEvents());
+  person.window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&person.window()));
   StateStore& store = person.store();
+  // The keyboard alone: Tab to a control, the arrows, + and Space.
+  auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+  auto focusOn = [&](int id) {
+    // Offscreen, nothing gives the window back its activation when a dialog closes.
+    person.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&person.window()));
+    for (int i = 0; i < 40 && Focused() != FindControl(id)->name; ++i) key(Qt::Key_Tab);
+    ASSERT_EQ(Focused(), FindControl(id)->name);
+  };
+  auto press = [&](int button) {
+    focusOn(button);
+    key(Qt::Key_Space);
+  };
   auto select = [&](std::initializer_list<const char*> path, int button) {  // opening each node
     auto* tree = person.Widget<QTreeWidget>(IDC_FOLDER_TREE);
-    QTreeWidgetItem* node = tree->invisibleRootItem();
+    focusOn(IDC_FOLDER_TREE);
+    key(Qt::Key_Home);
     for (const char* name : path) {
-      QTreeWidgetItem* above = node;
-      for (int i = 0; i < above->childCount(); ++i) {
-        if (above->child(i)->text(0).startsWith(name)) node = above->child(i);
-      }
-      tree->scrollToItem(node);
-      QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(node).center());
-      QTest::keyClick(tree, Qt::Key_Right);
+      for (int i = 0; i < 50 && !tree->currentItem()->text(0).startsWith(name); ++i) key(Qt::Key_Down);
+      key(Qt::Key_Space);
+      key(Qt::Key_Plus);
     }
-    person.Click(button);
+    EXPECT_TRUE(tree->currentItem()->text(0).startsWith(*std::rbegin(path)));
+    press(button);
   };
-  // act runs on the dialog the next click opens, while the click waits.
+  // act runs on the dialog the next key opens, while the key waits.
   auto onNextDialog = [](std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
   };
@@ -120,7 +272,7 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
       dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(file.string()));
       QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
     });
-    person.Click(button);
+    press(button);
   };
   EXPECT_EQ(store.ReadText(IDC_PLAYER_PATH, 8), "E:");
   select({"C:\\", "Musica", "Rock"}, IDC_ADD_INCLUDED);
@@ -129,16 +281,20 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   const std::string lists = "*C:\\Musica\\Blues\r\n*C:\\Musica\\Rock\r\n?C:\\Musica\\Rock\\Live\r\n";
   chooseFile(work / "scelta", IDC_SAVE_AS);
   EXPECT_EQ(temp.Read("c\\Lavoro\\scelta.lis"), lists);
-  person.SelectEntry(IDC_INCLUDED_LIST, 0);
-  person.Click(IDC_REMOVE_INCLUDED);
+  focusOn(IDC_INCLUDED_LIST);
+  key(Qt::Key_Home);
+  key(Qt::Key_Space);
+  press(IDC_REMOVE_INCLUDED);
   chooseFile(work / "scelta.lis", IDC_OPEN_PLAYLIST);
   EXPECT_EQ(store.CountEntries(IDC_INCLUDED_LIST), 2);
 
   // Four songs: the three that fit and Enorme, which never does.
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
-  person.Type(IDC_MAX_SONGS, "\b");
+  focusOn(IDC_MAX_SONGS);
+  key(Qt::Key_End);
+  key(Qt::Key_Backspace);
   EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
-  person.Type(IDC_MAX_SONGS, "4x");
+  QTest::keyClicks(QApplication::focusWidget(), "4x");
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
   // The log the Windows program writes for this order.
   std::string expected = "PLAY-LIST\r\n\r\nInizio a cancellare il {TS}\r\nCancello    1  Vecchio.mp3 \r\n"
@@ -155,9 +311,10 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   onNextDialog([&](QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     message = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
-    QTest::mouseClick(box->buttons()[0], Qt::LeftButton);
+    EXPECT_FALSE(box->windowIcon().isNull());
+    QTest::keyClick(box, Qt::Key_Return);
   });
-  person.Click(IDC_SHUFFLE_COPY);
+  press(IDC_SHUFFLE_COPY);
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
   EXPECT_FALSE(person.window().isVisible());

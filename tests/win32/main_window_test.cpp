@@ -38,6 +38,37 @@ TEST(Template, EveryAddressedControlIsThereOnceOfItsKind) {
 
 namespace {
 
+// A key pressed and released as the dialog's message loop hands it on: to
+// the dialog manager first, else to the control with the focus.
+void Key(HWND dialog, UINT key, bool shift = false) {
+  BYTE keys[256] = {};
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+    // With no control focused, keys go to the dialog itself.
+    MSG msg{GetFocus() ? GetFocus() : dialog, message, key, message == WM_KEYUP ? 0xC0000001 : 1, 0, {}};
+    if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
+  }
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
+// Characters typed into the control with the focus.
+void Type(HWND dialog, const std::string& characters) {
+  for (char c : characters) {
+    MSG msg{GetFocus() ? GetFocus() : dialog, WM_CHAR, static_cast<unsigned char>(c), 1, 0, {}};
+    if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
+  }
+}
+
+int Focused(HWND dialog) { return GetParent(GetFocus()) == dialog ? GetDlgCtrlID(GetFocus()) : 0; }
+
+// Tab until the control has the focus; false when Tab never reaches it.
+bool TabTo(HWND dialog, int id) {
+  for (int i = 0; i < 40 && Focused(dialog) != id; ++i) Key(dialog, VK_TAB);
+  return Focused(dialog) == id;
+}
+
 class DialogHarness : public StoreHarness {
  public:
   DialogHarness()
@@ -78,6 +109,36 @@ const bool registered = [] {
   Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); }});
   return true;
 }();
+
+// The dialog as the user meets it, every button enabled and both radio
+// groups at their start-up choice: from the tree, where it starts, Tab
+// visits every tab stop of the template in its order, the arrows move and
+// check within a radio group.
+TEST(Keyboard, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
+  HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                   [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; }, 0);
+  for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
+    if (c->kind == ControlKind::PushButton) EnableWindow(GetDlgItem(dialog, c->id), TRUE);
+  }
+  for (int id : {IDC_REPEAT_FORBIDDEN, IDC_CLEAR_BEFORE}) CheckDlgButton(dialog, id, BST_CHECKED);
+  const std::pair<UINT, int> steps[] = {
+      {VK_TAB, IDC_INCLUDED_LIST}, {VK_TAB, IDC_EXCLUDED_LIST}, {VK_TAB, IDC_PLAYER_PATH},
+      {VK_TAB, IDC_MAX_SONGS}, {VK_TAB, IDC_REPEAT_FORBIDDEN}, {VK_DOWN, IDC_REPEAT_ALLOWED},
+      {VK_TAB, IDC_CLEAR_BEFORE}, {VK_DOWN, IDC_KEEP_EXISTING}, {VK_TAB, IDC_ADD_INCLUDED},
+      {VK_TAB, IDC_REMOVE_INCLUDED}, {VK_TAB, IDC_CHOOSE_PLAYER}, {VK_TAB, IDC_ADD_EXCLUDED},
+      {VK_TAB, IDC_REMOVE_EXCLUDED}, {VK_TAB, IDC_FINISH}, {VK_TAB, IDC_OPEN_PLAYLIST},
+      {VK_TAB, IDC_SAVE}, {VK_TAB, IDC_SAVE_AS}, {VK_TAB, IDC_SHUFFLE_COPY},
+      {VK_TAB, IDC_FOLDER_TREE}, {0, IDC_SHUFFLE_COPY}};  // 0: Shift+Tab
+  EXPECT_EQ(Focused(dialog), IDC_FOLDER_TREE);
+  for (auto [key, id] : steps) {
+    SCOPED_TRACE(std::string(key == VK_DOWN ? "Down to " : "Tab to ") + FindControl(id)->name);
+    Key(dialog, key ? key : VK_TAB, key == 0);
+    EXPECT_EQ(Focused(dialog), id);
+  }
+  EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_REPEAT_ALLOWED));
+  EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_KEEP_EXISTING));
+  DestroyWindow(dialog);
+}
 
 }  // namespace
 
@@ -144,4 +205,30 @@ TEST_F(MainWindowTest, EveryNameIsShownCataloguedCopiedLoggedAndSaved) {
   std::string log = temp.Read("C\\lavoro\\Playlist.txt");
   EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
   for (const std::string& song : songs) EXPECT_NE(log.find(" " + song + "\r\n"), std::string::npos) << song;
+}
+
+// With the keyboard alone, from the default button where the focus starts:
+// a folder of the tree selected with the arrows and opened with +, added
+// with Space on its button (which the add disables, leaving no focus: Tab
+// goes on from the tree), the count typed.
+TEST_F(MainWindowTest, AFolderIsChosenAddedAndCountedByTheKeyboardAlone) {
+  for (const char* song : {"C\\lib\\uno.mp3", "C\\lib\\due.mp3", "C\\lib\\tre.mp3"}) temp.Write(song, "x");
+  auto first = [&](int id) {
+    std::string entry;
+    view.ReadEntry(id, 0, entry);
+    return entry;
+  };
+  EXPECT_EQ(Focused(dialog), IDC_FINISH);  // the tree would select C: on taking the focus
+  EXPECT_EQ(view.CountEntries(IDC_SELECTED_FOLDER), 0);
+  ASSERT_TRUE(TabTo(dialog, IDC_FOLDER_TREE));
+  for (UINT key : {VK_HOME, VK_ADD, VK_DOWN, VK_DOWN}) Key(dialog, key);  // C:, open, lavoro, lib
+  EXPECT_EQ(first(IDC_SELECTED_FOLDER), "C:\\lib");
+  ASSERT_TRUE(TabTo(dialog, IDC_ADD_INCLUDED));
+  Key(dialog, VK_SPACE);
+  EXPECT_EQ(first(IDC_INCLUDED_LIST), "C:\\lib");
+  EXPECT_EQ(view.ReadText(IDC_MAX_SONGS, 8), "3");
+  ASSERT_TRUE(TabTo(dialog, IDC_MAX_SONGS));
+  Key(dialog, VK_END);
+  Type(dialog, "\b2x");
+  EXPECT_EQ(view.ReadText(IDC_MAX_SONGS, 8), "2");
 }

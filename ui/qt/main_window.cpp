@@ -1,139 +1,34 @@
 #include "main_window.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTreeWidget>
-
-#include <cstring>
 
 #include "dialog_template.h"
 #include "qt_store.h"
 #include "store/controls.h"
-
-namespace {
-
-bool Has(const TemplateControl& control, const char* style) {
-  return std::strstr(control.style, style) != nullptr;
-}
-
-QString TemplateText(const char* text) {
-  return kMainDialog.codePage == 65001 ? QString::fromUtf8(text) : QString::fromLatin1(text);
-}
-
-// Dialog units to pixels as Windows converts them: a quarter of the font's
-// average character width across, an eighth of its height down.
-struct DialogUnits {
-  explicit DialogUnits(const QFont& font) {
-    QFontMetrics metrics(font);
-    int letters = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    baseX = (letters / 26 + 1) / 2;
-    baseY = metrics.height();
-  }
-  QRect Of(const TemplateControl& c) const {
-    return QRect(X(c.x), Y(c.y), X(c.x + c.width) - X(c.x), Y(c.y + c.height) - Y(c.y));
-  }
-  int X(int units) const { return units * baseX / 4; }
-  int Y(int units) const { return units * baseY / 8; }
-  int baseX, baseY;
-};
-
-QWidget* MakeList(const TemplateControl& c) {
-  auto* list = new QListWidget();
-  if (!Has(c, "WS_BORDER")) list->setFrameShape(QFrame::NoFrame);
-  if (!Has(c, "WS_VSCROLL")) list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  if (!Has(c, "WS_HSCROLL")) list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  return list;
-}
-
-QWidget* MakeButton(const TemplateControl& c) {
-  if (Has(c, "BS_GROUPBOX")) return new QGroupBox(TemplateText(c.text));
-  if (Has(c, "BS_AUTORADIOBUTTON")) return new QRadioButton(TemplateText(c.text));
-  auto* button = new QPushButton(TemplateText(c.text));
-  button->setDefault(Has(c, "BS_DEFPUSHBUTTON"));
-  return button;
-}
-
-QWidget* MakeControl(const TemplateControl& c) {
-  std::string windowClass = c.windowClass;
-  if (windowClass == "STATIC") {
-    auto* label = new QLabel(TemplateText(c.text));
-    // Folder and song names are shown as they are, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment((Has(c, "SS_CENTER") ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    label->setWordWrap(true);
-    // A label covers what lies beneath it, as the list's lower edge.
-    label->setAutoFillBackground(true);
-    return label;
-  }
-  if (windowClass == "LISTBOX") return MakeList(c);
-  if (windowClass == "msctls_progress32") return new QProgressBar();
-  if (windowClass == "BUTTON") return MakeButton(c);
-  if (windowClass == "EDIT") {
-    auto* edit = new QLineEdit();
-    if (Has(c, "ES_CENTER")) edit->setAlignment(Qt::AlignCenter);
-    edit->setFrame(Has(c, "WS_BORDER"));
-    return edit;
-  }
-  auto* tree = new QTreeWidget();
-  tree->setHeaderHidden(true);
-  return tree;
-}
-
-}  // namespace
+#include "window_layout.h"
 
 MainWindow::MainWindow(const DialogEvents& events, Shell* shell)
     : events_(events), ownShell_(*this, [this](int result) { End(result); }) {
   setWindowTitle(TemplateText(kMainDialog.caption));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  QFont font(kMainDialog.fontName, kMainDialog.fontPoints);
-  font.setStyleHint(QFont::SansSerif);
-  setFont(font);
-  AddControls();
+  setWindowIcon(QIcon(":/mescola.svg"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  widgets_ = LayOutControls(*this);
+  // As large as the template's dialog units make it at the desktop's
+  // font, and never smaller than the texts need.
+  QFontMetrics metrics(font());
+  int averageWidth = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
+  resize(QSize(kMainDialog.width * averageWidth / 4, kMainDialog.height * metrics.height() / 8)
+             .expandedTo(minimumSizeHint()));
   store_ = std::make_unique<QtStore>(widgets_, shell ? *shell : ownShell_, events_);
 }
 
 MainWindow::~MainWindow() = default;
 
 StateStore& MainWindow::Store() { return *store_; }
-
-// In template order, which is the tab order; only the push buttons are
-// tab stops.
-void MainWindow::AddControls() {
-  DialogUnits units(font());
-  setFixedSize(units.X(kMainDialog.width), units.Y(kMainDialog.height));
-  std::map<int, QButtonGroup*> groups;
-  for (std::size_t i = 0; i < kMainDialog.count; ++i) {
-    const TemplateControl& c = kMainDialog.controls[i];
-    const ControlInfo* info = FindControl(c.id);
-    if (info && !info->visible) continue;
-    QWidget* widget = MakeControl(c);
-    widget->setParent(this);
-    widget->setGeometry(units.Of(c));
-    if (Has(c, "NOT WS_VISIBLE")) widget->hide();
-    bool tabStop = Has(c, "WS_TABSTOP");
-    widget->setFocusPolicy(tabStop ? Qt::StrongFocus
-                                   : widget->focusPolicy() == Qt::NoFocus ? Qt::NoFocus : Qt::ClickFocus);
-    if (qobject_cast<QGroupBox*>(widget)) widget->lower();
-    if (!info) continue;
-    widget->setObjectName(info->name);
-    widgets_[c.id] = widget;
-    // A radio button and its partner uncheck each other.
-    if (info->partner) {
-      QButtonGroup*& group = groups[std::min(c.id, info->partner)];
-      if (!group) group = new QButtonGroup(this);
-      group->addButton(static_cast<QAbstractButton*>(widget));
-    }
-  }
-}
 
 void MainWindow::Start() {
   if (events_.start) events_.start(*store_);

@@ -1,6 +1,5 @@
-// The Linux program's main window: the controls of the dialog template,
-// laid out by their dialog units scaled to the window's font, with the
-// store over them. Its slots only turn Qt's events into the program's
+// The Linux program's main window: the controls of the dialog template in
+// Qt's layouts, resizable, with the store over them. Its slots only turn Qt's events into the program's
 // typed calls.
 #pragma once
 
@@ -30,7 +29,6 @@ class MainWindow : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void AddControls();
   void End(int result);
 
   const DialogEvents& events_;

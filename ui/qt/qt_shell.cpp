@@ -45,6 +45,7 @@ int AnswerOf(int button) {
 // The chosen file in the program's form (E:\Liste\rock.lis); false when
 // the user cancelled or chose a file on no drive the program knows.
 bool AskPlaylist(QFileDialog& dialog, std::string& path) {
+  dialog.setWindowIcon(dialog.parentWidget()->windowIcon());
   dialog.setNameFilter("Playlist (*.lis)");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   std::string chosen = FromNativePath(dialog.selectedFiles().front().toUtf8().toStdString());
@@ -58,6 +59,7 @@ bool AskPlaylist(QFileDialog& dialog, std::string& path) {
 int QtShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
   QMessageBox box(IconOf(style), Shown(caption), Shown(text), QMessageBox::NoButton, &owner_);
   box.setTextFormat(Qt::PlainText);
+  box.setWindowIcon(owner_.windowIcon());
   QList<QMessageBox::StandardButton> buttons = ButtonsOf(style);
   for (QMessageBox::StandardButton button : buttons) box.addButton(button);
   box.setDefaultButton(buttons.front());

@@ -46,9 +46,14 @@ INT_PTR Notify(Win32Store& dlg, const NMHDR& header) {
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    int result = InitMainDialog(MakeStore(dialog, lparam));
+    InitMainDialog(MakeStore(dialog, lparam));
+    // The focus starts on the default button, where it started when only
+    // the push buttons were tab stops: the tree, first in the tab order,
+    // selects its first drive when it takes the focus. Set before the
+    // window moves, which activates it and would focus the tree.
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_FINISH)), TRUE);
     CentreOnScreen(dialog);
-    return result;
+    return FALSE;
   }
   // Nothing reaches the program before the dialog is set up.
   Win32Store* dlg = StoreOf(dialog);
