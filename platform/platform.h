@@ -87,6 +87,13 @@ class Platform {
   virtual DriveKind GetDriveKind(const std::string& root) = 0;
   // False (space left at zero) when the volume cannot tell.
   virtual bool VolumeSpace(const std::string& root, DiskSpace& space) = 0;
+  // The system's own folder that a drive stands for where the system has no
+  // drive letters (E: -> /media/utente/SANDISK); empty where it has them, and
+  // for a drive the program does not know.
+  virtual std::string DriveFolder(const std::string& root) = 0;
+  // The program's form of a path in the system's own form (a file dialog's
+  // choice); empty when it lies on no drive the program knows.
+  virtual std::string ProgramPath(const std::string& systemPath) = 0;
 
   // Copies a regular file to a destination that must not exist yet, which
   // the copy creates itself. Exists when the name is taken; Failed sets

@@ -95,6 +95,20 @@ class FakePlatform : public Platform {
     if (told != freeBytes.end() || NoMedium(root)) return space.clusterBytes != 0;
     return NativePlatform().VolumeSpace(Real(root) + (root.back() == '\\' ? "" : "\\"), space);
   }
+  std::string DriveFolder(const std::string& root) override { return Drive(root) ? Drive(root)->second : ""; }
+  // Through the drive whose folder holds the path most closely.
+  std::string ProgramPath(const std::string& systemPath) override {
+    std::string real = NativePlatform().ProgramPath(systemPath), best;
+    std::size_t closest = 0;
+    for (const auto& [letter, drive] : drives_) {
+      const std::string& folder = drive.second;
+      if (folder.size() <= closest || real.compare(0, folder.size(), folder) != 0) continue;
+      if (real.size() > folder.size() && real[folder.size()] != '\\') continue;
+      closest = folder.size();
+      best = std::string(1, letter) + ":" + (real.size() == folder.size() ? "\\" : real.substr(folder.size()));
+    }
+    return best;
+  }
   CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override {
     return NativePlatform().CopyNewFile(Real(from), Real(to), error);
   }

@@ -20,3 +20,10 @@ bool PosixPlatform::VolumeSpace(const std::string& root, DiskSpace& space) {
   space.clusterBytes = static_cast<std::uint32_t>(info.f_bsize);
   return true;
 }
+
+std::string PosixPlatform::DriveFolder(const std::string& root) {
+  std::string native;
+  return root.size() >= 2 && root[1] == ':' && ToNativePath(root.substr(0, 2), native) ? native : std::string();
+}
+
+std::string PosixPlatform::ProgramPath(const std::string& systemPath) { return FromNativePath(systemPath); }

@@ -24,3 +24,9 @@ bool Win32Platform::VolumeSpace(const std::string& root, DiskSpace& space) {
   space.freeBytes = static_cast<double>(freeClusters) * space.clusterBytes;
   return true;
 }
+
+// Windows names its drives by letter: no folder stands behind one, and its
+// paths are already the program's.
+std::string Win32Platform::DriveFolder(const std::string&) { return std::string(); }
+
+std::string Win32Platform::ProgramPath(const std::string& systemPath) { return systemPath; }

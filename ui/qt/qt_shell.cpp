@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
-#include "platform/posix/drive_map.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ int AnswerOf(int button) {
 bool AskPlaylist(QFileDialog& dialog, std::string& path) {
   dialog.setNameFilter("Playlist (*.lis)");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  std::string chosen = FromNativePath(dialog.selectedFiles().front().toUtf8().toStdString());
+  std::string chosen = System().ProgramPath(dialog.selectedFiles().front().toUtf8().toStdString());
   if (chosen.empty()) return false;
   path = chosen;
   return true;

@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 
-#include "platform/posix/drive_map.h"
+#include "platform/platform.h"
 #include "store/text.h"
 #include "typing_limit.h"
 
@@ -41,10 +41,7 @@ std::string TextOf(const QTreeWidgetItem* item) {
 // or nothing for any other node.
 QString MountedAt(const std::string& text) {
   if (text.size() < 3 || text[1] != ':' || text[2] != '\\') return QString();
-  for (const MappedDrive& drive : DriveMap()) {
-    if (drive.letter == text[0]) return Shown(drive.directory);
-  }
-  return QString();
+  return Shown(System().DriveFolder(text.substr(0, 2)));
 }
 
 }  // namespace
