@@ -81,7 +81,7 @@ class FakePlatform : public Platform {
   std::map<char, double> freeBytes;  // by drive; negative: the volume cannot tell; unset: the real volume answers
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
-  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails } failure = kNoFailure;  // writes: after 5 bytes
+  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails, kRemoveFails } failure = kNoFailure;  // writes: after 5 bytes
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
     return NoMedium(folder) ? nullptr : NativePlatform().ListFolder(Real(folder));
@@ -112,7 +112,9 @@ class FakePlatform : public Platform {
   CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override {
     return NativePlatform().CopyNewFile(Real(from), Real(to), error);
   }
-  bool RemoveFile(const std::string& path) override { return NativePlatform().RemoveFile(Real(path)); }
+  bool RemoveFile(const std::string& path) override {
+    return failure != kRemoveFails && NativePlatform().RemoveFile(Real(path));
+  }
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override {
     return failure == kCreateFails ? nullptr : Failing(NativePlatform().CreateOutputFile(Real(path)));
   }

@@ -2,7 +2,7 @@
 #include "lists/lists.h"
 
 const std::string k259(259, 'x');
-static std::string Cyrillic(int letters) { return letters ? "ж" + Cyrillic(letters - 1) : ""; }
+static std::string Times(int n, const std::string& letter) { return n ? letter + Times(n - 1, letter) : ""; }
 const char kOld[] = "*C:\\Vecchia\r\n";
 
 class ListsTest : public DialogTest {
@@ -31,7 +31,8 @@ TEST_F(ListsTest, ReadsEveryKindOfLine) {
       {std::string("*C:\\A\r\n*C:\\B\0\r\n*C:\\C\r\n", 19), "*C:\\A|*C:\\B|"},
       // A path is at most 259 UTF-16 units: longer ones are left out, never cut.
       {"*" + k259 + "\r\n*" + k259 + "y\r\n*C:\\After", "*C:\\After|*" + k259 + "|"},
-      {"*" + Cyrillic(259) + "\r\n?" + Cyrillic(260), "*" + Cyrillic(259) + "|"},
+      {"*" + Times(259, "ж") + "\r\n?" + Times(260, "ж"), "*" + Times(259, "ж") + "|"},
+      {"?" + Times(259, "東"), "?" + Times(259, "東") + "|"},  // three bytes a character
   };
   for (const auto& [text, expected] : rows) {
     SCOPED_TRACE(text);
