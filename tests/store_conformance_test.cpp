@@ -96,6 +96,10 @@ TEST_P(StoreConformance, ButtonsAndSelection) {
   harness->SelectEntry(IDC_EXCLUDED_LIST, 1);
   EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 1);
   EXPECT_EQ(harness->commands.back(), std::make_pair(IDC_EXCLUDED_LIST, NOTIFY_LIST_SELCHANGE));
+  store().AddEntry(IDC_EXCLUDED_LIST, "C:\\0");  // the selection stays on its entry
+  EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 2);
+  store().DeleteEntry(IDC_EXCLUDED_LIST, 0);
+  EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 1);
   store().DeleteEntry(IDC_EXCLUDED_LIST, 1);
   EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), NO_ENTRY);
 }
