@@ -80,7 +80,7 @@ TEST_P(StoreConformance, EditFieldsNotifyAndTheSongCountTakesFourDigits) {
   store().SetText(IDC_PLAYER_PATH, "E:");
   store().SetText(IDC_STATUS_LINE, "Nessun lettore collegato");
   store().SetText(IDC_MAX_SONGS, "123456");
-  harness->Type(IDC_MAX_SONGS, "\b");
+  harness->Type(IDC_MAX_SONGS, "7\b");  // past the limit already: refused
   EXPECT_EQ(seen, Strings({"E:", "123456", "12345"}));
 }
 
@@ -102,6 +102,13 @@ TEST_P(StoreConformance, ButtonsAndSelection) {
   EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 1);
   store().DeleteEntry(IDC_EXCLUDED_LIST, 1);
   EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), NO_ENTRY);
+  std::string entry = "x";
+  EXPECT_EQ(store().ReadEntry(IDC_EXCLUDED_LIST, 2, entry), NO_ENTRY);  // one past the last
+  EXPECT_EQ(entry + std::to_string(store().CountEntries(IDC_EXCLUDED_LIST)), "2");
+  store().AddEntry(IDC_SELECTED_FOLDER, "C:");
+  harness->commands.clear();
+  harness->SelectEntry(IDC_SELECTED_FOLDER, 0);  // the one list that tells nothing
+  EXPECT_EQ(harness->commands.size(), 0u);
 }
 
 TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {

@@ -157,7 +157,13 @@ void QtStore::SetText(int id, const std::string& text) {
   if (!control) return;
   control->text = text;
   if (control->label) control->label->setText(Shown(text));
-  if (control->edit) control->edit->setText(Shown(text));
+  if (control->edit) {
+    // Text the program sets is never refused: without the typing limit the
+    // field takes it as valid, so the next key is checked against it.
+    control->edit->setValidator(nullptr);
+    control->edit->setText(Shown(text));
+    control->edit->setValidator(control->typing);
+  }
   if (control->info->kind == ControlKind::Edit) Command(id, NOTIFY_EDIT_CHANGE);
 }
 
