@@ -84,6 +84,14 @@ bool HeldListings::ReadWholeFile(const std::string& path, std::uint64_t limit,
   return NativePlatform().ReadWholeFile(path, limit, bytes);
 }
 
+std::string HeldListings::DriveFolder(const std::string& root) { return NativePlatform().DriveFolder(root); }
+
+std::string HeldListings::ProgramPath(const std::string& systemPath) {
+  return NativePlatform().ProgramPath(systemPath);
+}
+
+bool HeldListings::DriveMapReadable(std::string& item) { return NativePlatform().DriveMapReadable(item); }
+
 std::string HeldListings::CurrentDirectory() { return NativePlatform().CurrentDirectory(); }
 
 std::time_t HeldListings::Now() { return NativePlatform().Now(); }

@@ -32,6 +32,9 @@ class HeldListings : public Platform {
   bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override;
   bool VolumeIdentity(const std::string& root, FolderIdentity& identity) override;
   std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override;
+  std::string DriveFolder(const std::string& root) override;
+  std::string ProgramPath(const std::string& systemPath) override;
+  bool DriveMapReadable(std::string& item) override;
   std::string CurrentDirectory() override;
   std::time_t Now() override;
   std::tm LocalTime(std::time_t when) override;

@@ -101,6 +101,17 @@ class Platform {
   virtual DriveKind GetDriveKind(const std::string& root) = 0;
   // False (space left at zero) when the volume cannot tell.
   virtual bool VolumeSpace(const std::string& root, DiskSpace& space) = 0;
+  // The system's own folder that a drive stands for where the system has no
+  // drive letters (E: -> /media/utente/SANDISK); empty where it has them, and
+  // for a drive the program does not know.
+  virtual std::string DriveFolder(const std::string& root) = 0;
+  // The program's form of a path in the system's own form (a file dialog's
+  // choice); empty when it lies on no drive the program knows.
+  virtual std::string ProgramPath(const std::string& systemPath) = 0;
+  // False, with the item, when an item of the system's own drive map
+  // (MESCOLA_DRIVES on POSIX) cannot be read; true when it reads, or the
+  // system has none.
+  virtual bool DriveMapReadable(std::string& item) = 0;
 
   // Copies a regular file to a destination that must not exist yet, which
   // the copy creates itself, and flushes it to the device before it answers

@@ -127,10 +127,16 @@ void TableStore::UserType(int id, const std::string& keys) {
   Control* control = Find(id);
   if (!control || control->info->kind != ControlKind::Edit || !control->enabled) return;
   bool digitsOnly = control->info->Has(TRAIT_DIGITS_ONLY);
+  std::string& text = control->text;
   for (char key : keys) {
-    if (digitsOnly && (key < '0' || key > '9')) continue;
-    if (static_cast<int>(control->text.size()) >= control->typingLimit) continue;
-    control->text += key;
+    if (key == '\b') {
+      if (text.empty()) continue;
+      text = CutToWindowsLength(text, WindowsLength(text) - 1);
+    } else {
+      if (digitsOnly && (key < '0' || key > '9')) continue;
+      if (static_cast<int>(text.size()) >= control->typingLimit) continue;
+      text += key;
+    }
     Command(id, NOTIFY_EDIT_CHANGE);
   }
 }

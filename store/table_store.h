@@ -39,7 +39,8 @@ class TableStore : public ListStore {
 
   // Sends the dialog's first message.
   void Initialise();
-  // Typing at the end of an edit field, key by key: a key the field refuses
+  // Typing at the end of an edit field, key by key, '\b' deleting the last
+  // character (the typing limit does not stop it): a key the field refuses
   // (a non-digit in a digits-only field, one past the typing limit) is dropped.
   void UserType(int id, const std::string& keys);
   // Selects the whole text of an edit field and deletes it.

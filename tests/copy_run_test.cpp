@@ -87,6 +87,14 @@ TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
                 "Finito di copiare i brani il " + stamp + "Scritti in totale 8050 KBytes\r\n");
   EXPECT_EQ(Files(), Strings({"Finale.mp3", "Intro.mp3", "Live.mp3\\", "a.mp3.bak", "note.txt"}));
   EXPECT_EQ(temp.Read("E\\Intro.mp3") + temp.Read("E\\Finale.mp3") + Messages(), "introfinale");
+  // A file that will not go is still counted: the log numbers what was tried.
+  platform.failure = FakePlatform::kRemoveFails;
+  std::unique_ptr<OutputFile> log;
+  System().CreateOutputFile("C:\\lavoro\\cancella.txt", log);
+  ClearPlayer(dlg, *log);
+  log->Close();
+  EXPECT_NE(temp.Read("C\\lavoro\\cancella.txt").find("Cancello    2  "), std::string::npos);
+  EXPECT_EQ(Files().size(), 5u);
 }
 
 // A name of 259 UTF-16 units on the player is tried, and fails as the
@@ -149,7 +157,7 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
 // UTF-8 at all (POSIX) is catalogued and copied too.
 TEST_F(CopyTest, SongNamesAreCopiedAndLoggedInTheLogsEncoding) {
   const std::tuple<std::string, const char*, const char*> rows[] = {
-      {"Città", "Perché.txt", "   1 Citt\xE0\r\n"}, {"Città", "東京.txt", "\xEF\xBB\xBF"},
+      {"Città ÿ", "Perché.txt", "   1 Citt\xE0 \xFF\r\n"}, {"Città", "東京.txt", "\xEF\xBB\xBF"},
       {"Пётр", "", "   1 Пётр\r\n"},
 #ifndef _WIN32
       {"Caf\xE9", "", "   1 Caf\xE9\r\n"},
@@ -164,16 +172,19 @@ TEST_F(CopyTest, SongNamesAreCopiedAndLoggedInTheLogsEncoding) {
     EXPECT_EQ(CopyToPlayer(dlg), 1);
     EXPECT_EQ(temp.Read("E\\" + song + ".mp3"), song);
     std::string log = temp.Read("C\\lavoro\\Playlist.txt");
-    EXPECT_EQ(log.rfind("\xEF\xBB\xBF", 0) == 0, std::string(logged) != "   1 Citt\xE0\r\n");
+    EXPECT_EQ(log.rfind("\xEF\xBB\xBF", 0) == 0, std::string(logged) != "   1 Citt\xE0 \xFF\r\n");
     EXPECT_NE(log.find(logged), std::string::npos);
   }
 }
 
-// Clearing a drive that is not removable asks first; No leaves all as it was.
+// Clearing a drive that is not removable (fixed, a RAM disk) asks first; No
+// leaves all as it was.
 TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
   const std::tuple<const char*, int, int, bool> rows[] = {
       {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, true}, {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, true},
-      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false}, {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false}};
+      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false}, {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false},
+      {"R:", IDC_CLEAR_BEFORE, ANSWER_NO, true}};
+  platform.MapDrive('R', DRIVE_KIND_RAMDISK, temp.path + "\\R");
   AddSong("a", 10, "a");
   Add("C:\\lib");
   for (const auto& [player, button, answer, asked] : rows) {

@@ -87,7 +87,7 @@ class FakePlatform : public Platform {
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
   int vanishAfter = -1;  // the volumes answer this many more identity questions, then none
-  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails } failure = kNoFailure;  // writes: after 5 bytes
+  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails, kRemoveFails } failure = kNoFailure;  // writes: after 5 bytes
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
     return NoMedium(folder) ? nullptr : NativePlatform().ListFolder(Real(folder));
@@ -101,11 +101,28 @@ class FakePlatform : public Platform {
     if (told != freeBytes.end() || NoMedium(root)) return space.clusterBytes != 0;
     return NativePlatform().VolumeSpace(Real(root) + (root.back() == '\\' ? "" : "\\"), space);
   }
+  bool DriveMapReadable(std::string& item) override { return NativePlatform().DriveMapReadable(item); }
+  std::string DriveFolder(const std::string& root) override { return Drive(root) ? Drive(root)->second : ""; }
+  // Through the drive whose folder holds the path most closely.
+  std::string ProgramPath(const std::string& systemPath) override {
+    std::string real = NativePlatform().ProgramPath(systemPath), best;
+    std::size_t closest = 0;
+    for (const auto& [letter, drive] : drives_) {
+      const std::string& folder = drive.second;
+      if (folder.size() <= closest || real.compare(0, folder.size(), folder) != 0) continue;
+      if (real.size() > folder.size() && real[folder.size()] != '\\') continue;
+      closest = folder.size();
+      best = std::string(1, letter) + ":" + (real.size() == folder.size() ? "\\" : real.substr(folder.size()));
+    }
+    return best;
+  }
   CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error,
                          const CopyProgress& progress) override {
     return NativePlatform().CopyNewFile(Real(from), Real(to), error, progress);
   }
-  bool RemoveFile(const std::string& path) override { return NativePlatform().RemoveFile(Real(path)); }
+  bool RemoveFile(const std::string& path) override {
+    return failure != kRemoveFails && NativePlatform().RemoveFile(Real(path));
+  }
   CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
     if (failure == kCreateFails) return CreateResult::Failed;
     CreateResult result = NativePlatform().CreateOutputFile(Real(path), file);

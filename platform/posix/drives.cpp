@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
+#include <cstdlib>
+
 #include "drive_map.h"
 #include "posix_platform.h"
 
@@ -30,4 +32,17 @@ bool PosixPlatform::VolumeIdentity(const std::string& root, FolderIdentity& iden
   if (!ToNativePath(root, native) || stat(native.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
   identity = FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
   return true;
+}
+
+std::string PosixPlatform::DriveFolder(const std::string& root) {
+  std::string native;
+  return root.size() >= 2 && root[1] == ':' && ToNativePath(root.substr(0, 2), native) ? native : std::string();
+}
+
+std::string PosixPlatform::ProgramPath(const std::string& systemPath) { return FromNativePath(systemPath); }
+
+bool PosixPlatform::DriveMapReadable(std::string& item) {
+  const char* text = std::getenv("MESCOLA_DRIVES");
+  std::vector<MappedDrive> drives;
+  return !text || ParseDriveMap(text, drives, item);
 }

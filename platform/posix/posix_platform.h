@@ -9,6 +9,9 @@ class PosixPlatform : public Platform {
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override;
   DriveKind GetDriveKind(const std::string& root) override;
   bool VolumeSpace(const std::string& root, DiskSpace& space) override;
+  std::string DriveFolder(const std::string& root) override;
+  std::string ProgramPath(const std::string& systemPath) override;
+  bool DriveMapReadable(std::string& item) override;
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
                          unsigned long& error, const CopyProgress& progress) override;
   bool RemoveFile(const std::string& path) override;

@@ -68,3 +68,11 @@ std::unique_ptr<PlayerLock> Win32Platform::LockPlayer(const FolderIdentity& volu
   CloseHandle(mutex);
   return nullptr;
 }
+
+// Windows names its drives by letter: no folder stands behind one, and its
+// paths are already the program's.
+std::string Win32Platform::DriveFolder(const std::string&) { return std::string(); }
+
+std::string Win32Platform::ProgramPath(const std::string& systemPath) { return systemPath; }
+
+bool Win32Platform::DriveMapReadable(std::string&) { return true; }

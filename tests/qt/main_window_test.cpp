@@ -22,13 +22,14 @@
 
 #include <chrono>
 #include <functional>
+#include <cstdlib>
 #include <regex>
 #include <set>
 #include <thread>
 
 #include "app/dispatch.h"
 #include "dialog_fixture.h"
-#include "platform/posix/drive_map.h"
+#include "fake_platform.h"
 #include "store/controls.h"
 #include "store/text.h"
 #include "store_harness.h"
@@ -217,9 +218,10 @@ TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
 }
 
 // The road of a run by the keyboard alone: a library and a player in real
-// folders, lettered by MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it
-// needs root; without, the test is skipped). What the program leaves on disk
-// is checked byte for byte.
+// folders, lettered by the fake platform, the player a 4 MiB tmpfs where it
+// can be mounted (as root), else a folder whose free space the platform
+// tells as the tmpfs would. What the program leaves on disk is checked byte
+// for byte.
 TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   TempFolder temp;
   fs::path e = temp.Native("e"), work = temp.Native("c\\Lavoro");
@@ -233,14 +235,16 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
     temp.Write("c\\Musica\\" + std::string(song), bytes.substr(0, size));
   }
   for (const fs::path& folder : {e, work}) fs::create_directories(folder);
-  if (mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") != 0) GTEST_SKIP() << "mounting needs root";
-  std::shared_ptr<void> unmount(nullptr, [&](void*) { umount(e.c_str()); });
+  FakePlatform platform;
+  PlatformScope scope(platform);
+  bool mounted = mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") == 0;
+  std::shared_ptr<void> unmount(nullptr, [&](void*) { if (mounted) umount(e.c_str()); });
+  if (!mounted) platform.freeBytes['E'] = (1024 - 269 - 1) * 4096.0;  // 4 MiB less the two files' pages
   temp.Write("e\\Vecchio.mp3", std::string(1100000, 'v'));
   temp.Write("e\\note.txt", "note");
-  setenv("MESCOLA_DRIVES", ("C=fixed:" + temp.Native("c").string() + ";E=removable:" + e.string()).c_str(), 1);
-  if (DriveMap().size() != 2) GTEST_SKIP() << "the drive map was read before this test: run it alone";
-  fs::path before = fs::current_path();
-  fs::current_path(work);
+  platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path + "\\c");
+  platform.MapDrive('E', DRIVE_KIND_REMOVABLE, temp.path + "\\e");
+  platform.workingDirectory = "C:\\Lavoro";
 
   QtApplication();
   UseItalianTexts();
@@ -337,7 +341,6 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
   EXPECT_FALSE(person.window().isVisible());
-  fs::current_path(before);
 
   std::regex stamp("\\d\\d/\\d\\d/\\d{4} alle \\d\\d:\\d\\d:\\d\\d");
   EXPECT_EQ(std::regex_replace(temp.Read("c\\Lavoro\\Playlist.txt"), stamp, "{TS}"), expected);
@@ -355,15 +358,19 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
 TEST(QtStart, AnUnreadableDriveMapStopsTheProgram) {
   const std::pair<const char*, const char*> rows[] = {{nullptr, nullptr}, {"C=fixed:/", nullptr}, {"", ""},
                                                       {"C=fixed:/;E=floppy:/tmp", "E=floppy:/tmp"}};
+  const char* before = std::getenv("MESCOLA_DRIVES");
+  std::string kept = before ? before : "";
   for (auto [text, item] : rows) {
     SCOPED_TRACE(text ? text : "unset");
+    text ? setenv("MESCOLA_DRIVES", text, 1) : unsetenv("MESCOLA_DRIVES");
     FakeShell shell;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RefuseUnreadableDriveMap(shell, text), item ? 2 : 0);
+    EXPECT_EQ(RefuseUnreadableDriveMap(shell), item ? 2 : 0);
     std::string line = item ? "MESCOLA_DRIVES non valido: " + std::string(item) : "";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), item ? line + "\n" : "");
     EXPECT_EQ(shell.messages, item ? std::vector<std::string>{"ERRORE|" + line + "|0"} : std::vector<std::string>());
   }
+  before ? setenv("MESCOLA_DRIVES", kept.c_str(), 1) : unsetenv("MESCOLA_DRIVES");
 }
 
 // Escape and the close box during a scan or a copy reach the program

@@ -79,7 +79,8 @@ class DialogHarness : public StoreHarness {
   // Keys typed at the end of the text, one WM_CHAR each: the edit control
   // itself refuses what its style and typing limit forbid.
   void Type(int id, const std::string& keys) override {
-    SendDlgItemMessageA(dialog_, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    auto end = static_cast<WPARAM>(GetWindowTextLengthW(GetDlgItem(dialog_, id)));
+    SendDlgItemMessageA(dialog_, id, EM_SETSEL, end, static_cast<LPARAM>(end));
     for (char key : keys) SendDlgItemMessageA(dialog_, id, WM_CHAR, static_cast<unsigned char>(key), 1);
   }
   // A disabled window receives no mouse input.

@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
-#include "platform/posix/drive_map.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ bool AskPlaylist(QFileDialog& dialog, std::string& path) {
   dialog.setWindowIcon(dialog.parentWidget()->windowIcon());
   dialog.setNameFilter("Playlist (*.lis)");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  std::string chosen = FromNativePath(dialog.selectedFiles().front().toUtf8().toStdString());
+  std::string chosen = System().ProgramPath(dialog.selectedFiles().front().toUtf8().toStdString());
   if (chosen.empty()) return false;
   path = chosen;
   return true;

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "platform/posix/drive_map.h"
+#include "platform/platform.h"
 #include "store/text.h"
 #include "typing_limit.h"
 
@@ -44,10 +44,7 @@ std::string TextOf(const QTreeWidgetItem* item) {
 // or nothing for any other node.
 QString MountedAt(const std::string& text) {
   if (text.size() < 3 || text[1] != ':' || text[2] != '\\') return QString();
-  for (const MappedDrive& drive : DriveMap()) {
-    if (drive.letter == text[0]) return Shown(drive.directory);
-  }
-  return QString();
+  return Shown(System().DriveFolder(text.substr(0, 2)));
 }
 
 }  // namespace
@@ -164,7 +161,13 @@ void QtStore::SetText(int id, const std::string& text) {
   if (!control) return;
   control->text = text;
   if (control->label) control->label->setText(Shown(text));
-  if (control->edit) control->edit->setText(Shown(text));
+  if (control->edit) {
+    // Text the program sets is never refused: without the typing limit the
+    // field takes it as valid, so the next key is checked against it.
+    control->edit->setValidator(nullptr);
+    control->edit->setText(Shown(text));
+    control->edit->setValidator(control->typing);
+  }
   if (control->info->kind == ControlKind::Edit) Command(id, NOTIFY_EDIT_CHANGE);
 }
 
