@@ -75,3 +75,30 @@ EOF
   [ -f "$player/note.txt" ] && [ "$(ls -A "$player/Cartella")" = Sotto.mp3 ] ||
     e2e_fail "clearing took more than the songs in the player's root"
 }
+
+# The long road: the window stays alive through a scan of 200,000 files and
+# a copy of 4000 songs onto a tmpfs player (the robot probes it as the system
+# does), and the whole copy lands on the player. The library is drive D:.
+e2e_long_road() {
+  local dir=$1 player=$1/drives/e library=$E2E_CACHE/long-library
+  e2e_long_library "$library"
+  e2e_prepare "$dir"
+  ln -s "$library" "$dir/prefix/dosdevices/d:"
+  e2e_player "$dir" e 600m
+  e2e_start "$dir"
+  # Under load, a fresh prefix can take longer than one wait of the robot to show the window.
+  for _ in 1 2 3; do ! e2e_robot "$dir" <<<'expect player E:' >/dev/null || break; done
+  e2e_robot "$dir" <<'EOF2'
+expect player E:
+select 'D:\ DISCO FISSO'
+click 'Aggiungi a Cartelle incluse'
+alive 5
+expect catalogue 'Disponibili 4000 brani per 500 MBytes'
+type songs 4000
+click 'Mescola e copia'
+alive 15
+gone
+EOF2
+  e2e_ended "$dir"
+  diff -rq "$library/Brani" "$player" >&2 || e2e_fail "the player is not a copy of the 4000 songs"
+}
