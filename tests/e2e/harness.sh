@@ -57,10 +57,14 @@ e2e_player() {
   printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s:"="floppy"\n' "$2" >>"$1/prefix/system.reg"
 }
 
+# e2e_start DIR [FOLDER]: the program started in C:\Lavoro, or for a second
+# program in C:\FOLDER, which e2e_ended then names.
 e2e_start() {
-  (cd "$1/prefix/drive_c/Lavoro" && WINEPREFIX="$1/prefix" exec "$WINE64" 'C:\Mescola\mescola.exe') \
-    >"$1/program.log" 2>&1 &
-  echo $! >"$1/program.pid"
+  local tag=${2:-program}
+  mkdir -p "$1/prefix/drive_c/${2:-Lavoro}"
+  (cd "$1/prefix/drive_c/${2:-Lavoro}" && WINEPREFIX="$1/prefix" exec "$WINE64" 'C:\Mescola\mescola.exe') \
+    >"$1/$tag.log" 2>&1 &
+  echo $! >"$1/$tag.pid"
 }
 
 # e2e_robot DIR: runs the robot on the script from standard input.
@@ -75,10 +79,10 @@ e2e_screenshot() {
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
-# e2e_ended DIR: waits (at most 30 s) for the program to end, with code 0.
+# e2e_ended DIR [FOLDER]: waits (at most 30 s) for the program to end, with code 0.
 e2e_ended() {
   local pid code=0
-  pid=$(cat "$1/program.pid")
+  pid=$(cat "$1/${2:-program}.pid")
   timeout 30 tail --pid="$pid" -s 0.1 -f /dev/null || e2e_fail "the program did not end" || return 1
   wait "$pid" || code=$?
   [ $code = 0 ] || e2e_fail "the program ended with code $code"
@@ -87,10 +91,12 @@ e2e_ended() {
 # e2e_stop DIR: ends whatever the run left running and unmounts its players;
 # nothing left to end is no failure.
 e2e_stop() {
-  local mounted
+  local mounted started
   [ ! -d "$1/prefix" ] || WINEPREFIX="$1/prefix" timeout 30 "$WINESERVER" -k 2>/dev/null || true
-  [ ! -f "$1/program.pid" ] || kill "$(cat "$1/program.pid")" 2>/dev/null || true
-  rm -f "$1/program.pid"
+  for started in "$1"/*.pid; do
+    [ ! -f "$started" ] || kill "$(cat "$started")" 2>/dev/null || true
+    rm -f "$started"
+  done
   for mounted in "$1"/drives/*; do
     # The killed processes may hold a file for a moment longer.
     ! mountpoint -q "$mounted" 2>/dev/null || $E2E_SUDO umount "$mounted" 2>/dev/null || $E2E_SUDO umount -l "$mounted"
