@@ -52,8 +52,16 @@ bool HeldListings::VolumeSpace(const std::string& root, DiskSpace& space) {
 }
 
 CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string& to,
-                                     unsigned long& error) {
-  return NativePlatform().CopyNewFile(from, to, error);
+                                     unsigned long& error, const CopyProgress& progress) {
+  return NativePlatform().CopyNewFile(from, to, error, progress);
+}
+
+bool HeldListings::VolumeIdentity(const std::string& root, FolderIdentity& identity) {
+  return NativePlatform().VolumeIdentity(root, identity);
+}
+
+std::unique_ptr<PlayerLock> HeldListings::LockPlayer(const FolderIdentity& volume) {
+  return NativePlatform().LockPlayer(volume);
 }
 
 bool HeldListings::RemoveFile(const std::string& path) { return NativePlatform().RemoveFile(path); }

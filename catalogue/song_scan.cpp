@@ -17,11 +17,20 @@ bool Excludes(const std::string& excluded, const std::string& folder) {
 }
 
 // Texts reused from song to song, so that cataloguing a song allocates
-// only what the store keeps.
+// only what the store keeps; and whether the user stopped the walk.
 struct Scratch {
   std::string name;
   std::string extension;
+  bool stopped = false;
 };
+
+// Between folders the window is kept alive; Escape or its close box ask
+// whether to stop.
+bool StopAsked(StateStore& dlg) {
+  return dlg.Window().KeepAlive() &&
+         dlg.Window().ShowMessage("Interrompere la ricerca dei brani?", "A T T E N Z I O N E !",
+                                  MESSAGE_YES_NO | MESSAGE_ICON_QUESTION) == ANSWER_YES;
+}
 
 void AddSong(StateStore& dlg, const std::string& folder, const std::string& file,
              std::size_t dot, std::uint32_t size, Scratch& scratch) {
@@ -49,6 +58,7 @@ bool LeadsBack(FolderListing& folder, const std::vector<FolderListing*>& walk) {
 // the folders being walked, outermost first.
 void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<FolderListing*>& walk,
           bool mayLoop) {
+  if (scratch.stopped || (scratch.stopped = StopAsked(dlg))) return;
   std::size_t units = WindowsLength(path);
   if (units > MAX_LISTED_FOLDER) return;
   std::unique_ptr<FolderListing> listing = System().ListFolder(path);
@@ -65,6 +75,7 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<Fold
       path.append(1, '\\').append(name);
       if (IsFolderAllowed(dlg, path, IDC_EXCLUDED_LIST)) Walk(dlg, path, scratch, walk, entry.mayLoop);
       path.resize(length);
+      if (scratch.stopped) break;
       continue;
     }
     if (!IsSongFile(name)) continue;
@@ -101,25 +112,30 @@ bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedLis
   return true;
 }
 
-void ScanFolder(StateStore& dlg, const std::string& folder) {
+bool ScanFolder(StateStore& dlg, const std::string& folder) {
   std::string path = folder;
   path.reserve(PATH_BUFFER);
   Scratch scratch;
   std::vector<FolderListing*> walk;
   Walk(dlg, path, scratch, walk, false);
+  return !scratch.stopped;
 }
 
 void RebuildCatalogue(StateStore& dlg) {
   dlg.SetText(IDC_CATALOGUE_INFO, "Compilo l'elenco dei brani");
   // The window stays busy until the scan ends: show the line now.
   dlg.Repaint(IDC_CATALOGUE_INFO);
+  dlg.ShowProgressBar(IDC_PROGRESS, 0, 0);
   for (int id : {IDC_SONG_NAMES, IDC_SONG_FOLDERS, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
 
+  // A stopped scan keeps the songs found so far: each went into the four
+  // lists at once, so they stay a catalogue.
   std::string included;
+  bool whole = true;
   int folders = dlg.CountEntries(IDC_INCLUDED_LIST);
-  for (int i = 0; i < folders; ++i) {
+  for (int i = 0; whole && i < folders; ++i) {
     dlg.ReadEntry(IDC_INCLUDED_LIST, i, included);
-    if (IsFolderAllowed(dlg, included, IDC_EXCLUDED_LIST)) ScanFolder(dlg, included);
+    if (IsFolderAllowed(dlg, included, IDC_EXCLUDED_LIST)) whole = ScanFolder(dlg, included);
   }
 
   std::string count = std::to_string(dlg.CountEntries(IDC_SONG_NAMES));
@@ -138,4 +154,6 @@ void RebuildCatalogue(StateStore& dlg) {
   dlg.SetText(IDC_SONGS_TOTAL, Format("%.0f", total));
   ShowCatalogueSummary(dlg);
   DrawRandomOrder(dlg);
+  dlg.HideProgressBar(IDC_PROGRESS);
+  if (!whole) dlg.SetText(IDC_STATUS_LINE, "Ricerca dei brani interrotta");
 }

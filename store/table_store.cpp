@@ -133,6 +133,25 @@ bool TableStore::IsButtonChecked(int id) {
 
 void TableStore::Repaint(int) {}
 
+void TableStore::ShowProgressBar(int id, int position, int range) {
+  Control* control = Find(id);
+  if (!control || control->info->kind != ControlKind::Progress) return;
+  control->position = range > 0 ? std::clamp(position, 0, range) : 0;
+  control->range = std::max(range, 0);
+}
+
+void TableStore::HideProgressBar(int id) {
+  Control* control = Find(id);
+  if (control && control->info->kind == ControlKind::Progress) control->range = -1;
+}
+
+std::string TableStore::ProgressBar(int id) {
+  Control* control = Find(id);
+  if (!control || control->range < 0) return "";
+  if (control->range == 0) return "busy";
+  return std::to_string(control->position) + "/" + std::to_string(control->range);
+}
+
 TableStore::Node* TableStore::FindNode(TreeNode node) {
   if (node < 1 || node > nodes_.size()) return nullptr;
   return &nodes_[node - 1];

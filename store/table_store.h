@@ -34,6 +34,8 @@ class TableStore : public StateStore {
   void CheckButton(int id) override;
   bool IsButtonChecked(int id) override;
   void Repaint(int id) override;
+  void ShowProgressBar(int id, int position, int range) override;
+  void HideProgressBar(int id) override;
   TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
                       bool sorted) override;
   void SetNodeData(TreeNode node, TreeNode data) override;
@@ -61,6 +63,8 @@ class TableStore : public StateStore {
   void UserClose();
   void UserEscape();
 
+  // What a person sees of a progress bar: "" hidden, "busy", or "position/range".
+  std::string ProgressBar(int id);
   // What a person sees of the tree.
   std::vector<TreeNode> NodeChildren(TreeNode node) const;
   int NodeImage(TreeNode node) const;
@@ -75,6 +79,7 @@ class TableStore : public StateStore {
     int typingLimit = 30000;
     bool enabled = true;
     bool checked = false;
+    int position = 0, range = -1;  // the progress bar; hidden for range -1
   };
   struct Node {
     std::string text;

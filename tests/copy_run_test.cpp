@@ -1,5 +1,64 @@
+#ifdef _WIN32
+#include <future>
+#include <thread>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "copy/copy.h"
 #include "dialog_fixture.h"
+
+// The player's run held by another holder until Release: under Windows
+// another thread (a mutex belongs to the thread that took it), elsewhere
+// another process, as a second program would be.
+class HeldElsewhere {
+ public:
+  explicit HeldElsewhere(const FolderIdentity& volume) {
+#ifdef _WIN32
+    std::promise<void> taken;
+    thread_ = std::thread([&, volume] {
+      auto lock = NativePlatform().LockPlayer(volume);
+      taken.set_value();
+      released_.get_future().wait();
+    });
+    taken.get_future().wait();
+#else
+    int taken[2];
+    if (pipe(taken) != 0 || pipe(release_) != 0) return;
+    if ((child_ = fork()) == 0) {
+      auto lock = NativePlatform().LockPlayer(volume);
+      char byte = lock ? 1 : 0;
+      close(release_[1]);
+      if (write(taken[1], &byte, 1) == 1 && read(release_[0], &byte, 1) >= 0) _exit(0);
+      _exit(1);
+    }
+    char byte = 0;
+    close(taken[1]);
+    EXPECT_EQ(read(taken[0], &byte, 1), 1);
+    EXPECT_EQ(byte, 1);
+    close(taken[0]);
+#endif
+  }
+  void Release() {
+#ifdef _WIN32
+    released_.set_value();
+    thread_.join();
+#else
+    close(release_[1]);
+    waitpid(child_, nullptr, 0);
+#endif
+  }
+
+ private:
+#ifdef _WIN32
+  std::promise<void> released_;
+  std::thread thread_;
+#else
+  int release_[2] = {-1, -1};
+  pid_t child_ = -1;
+#endif
+};
 
 class CopyTest : public DialogTest {
  protected:
@@ -78,8 +137,10 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
     for (const std::string& file : files) {  // each copy holds its song
       EXPECT_EQ(temp.Read("E\\" + file), file == "c.mp3" ? "old" : file.substr(0, 1)) << file;
     }
-    EXPECT_EQ(Messages(), copied == requested ? "" : Format("%sCopiati %d brani su %d richiesti.\nI brani non "
-              "copiati sono elencati in \"Playlist.txt\".|48", kWarning, copied, requested));
+    const char* why = lines.back() == "   - lettore pieno" ? ": il lettore è pieno."
+                      : ".\nI brani non copiati sono elencati in \"Playlist.txt\".";
+    EXPECT_EQ(Messages(), copied == requested ? "" : Format("%sCopiati %d brani su %d richiesti%s|48", kWarning,
+                                                            copied, requested, why));
   }
 }
 
@@ -133,4 +194,84 @@ TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
     EXPECT_EQ(fs::exists(temp.Native(old)), !ran || button == IDC_KEEP_EXISTING);
     EXPECT_EQ(dlg.IsButtonEnabled(IDC_OPEN_PLAYLIST), !ran);  // all disabled by a run
   }
+}
+
+// A run ends early when the user stops it (before a song, within one, or
+// while clearing) or the player is gone (before clearing or a song); No
+// lets it go on. The log says so in place of the songs not tried, the
+// closing message tells why, and no part of a song stays on the player.
+TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
+  const std::string question = kWarning + std::string("Interrompere la copia?\nI brani già copiati restano "
+                                                       "nel lettore.|36+");
+  auto stopped = [](int copied) {
+    return Format("%sCopiati %d brani su 3 richiesti: copia interrotta.|48", kWarning, copied);
+  };
+  const std::string gone = kWarning + std::string("Il lettore E: non è più collegato.\nCopiati %d brani su 3 "
+                                                  "richiesti.|48");
+  const std::tuple<const char*, int, int, int, Strings, Strings, std::string> rows[] = {
+      // what, control and text at which Escape comes, answer, identities the player answers, log, files, messages
+      {"before b, Yes", IDC_CATALOGUE_INFO, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"},
+       {"a.mp3", "c.mp3"}, question + stopped(1)},
+      {"before b, No", IDC_CATALOGUE_INFO, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"},
+       {"a.mp3", "b.mp3", "c.mp3", "ci.mp3"}, question.substr(0, question.size() - 1)},
+      {"within b, Yes", IDC_STATUS_LINE, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, {"a.mp3", "c.mp3"},
+       question + stopped(1)},
+      {"within b, No", IDC_STATUS_LINE, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"},
+       {"a.mp3", "b.mp3", "c.mp3", "ci.mp3"}, question.substr(0, question.size() - 1)},
+      {"while clearing, Yes", IDC_CLEAR_BEFORE, ANSWER_YES, -1, {"   - copia interrotta"}, {"c.mp3"},
+       question + stopped(0)},
+      {"gone before b", 0, 0, 2, {"   1 a", "   - lettore scollegato"}, {"a.mp3", "c.mp3"}, Format(gone.c_str(), 1)},
+      {"gone before clearing", IDC_CLEAR_BEFORE, 0, 1, {"   - lettore scollegato"}, {"c.mp3"},
+       Format(gone.c_str(), 0)},
+  };
+  AddSong("a", 1, "a");
+  AddSong("b", 1 << 20, std::string(1 << 20, 'b').c_str());
+  AddSong("c", 1, "c");
+  for (const auto& [what, at, answer, identities, lines, files, messages] : rows) {
+    SCOPED_TRACE(what);
+    EmptyPlayer("c.mp3");
+    SetOrder(3, {"0", "1", "2"}, {});
+    dlg.UserClick(at == IDC_CLEAR_BEFORE ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
+    const char* when = at == IDC_STATUS_LINE ? "Sto copiando C:\\lib\\b.mp3"
+                       : at == IDC_CLEAR_BEFORE ? "Cancello i file musicali del lettore" : "Copio il 2° brano di 3";
+    int asked = 0;
+    Strings bar;
+    shell.whileAlive = [&, at = at, when] {
+      if (bar.empty() || bar.back() != dlg.ProgressBar(IDC_PROGRESS)) bar.push_back(dlg.ProgressBar(IDC_PROGRESS));
+      return at && Text(at == IDC_CLEAR_BEFORE ? IDC_CATALOGUE_INFO : at) == when && !asked++;
+    };
+    shell.answers = {answer};
+    platform.vanishAfter = identities;
+    EXPECT_EQ(CopyToPlayer(dlg), lines.size() == 3);
+    EXPECT_EQ(CopyLines(), lines);
+    EXPECT_EQ(Files(), files);
+    EXPECT_EQ(Messages(), messages);
+    EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
+    // Busy while clearing, then songs done out of those asked, each advancing by its bytes.
+    if (std::string(what) == "within b, No") {
+      EXPECT_EQ(bar, Strings({"0/10000", "3333/10000", "6666/10000", "10000/10000"}));
+    }
+    if (at == IDC_CLEAR_BEFORE && identities < 0) EXPECT_EQ(bar.front(), "busy");
+  }
+  shell.whileAlive = nullptr;
+}
+
+// While another program's run holds the player, "Mescola e copia" says so
+// and changes nothing (no log, no ultima.lis, the buttons as they were);
+// once it has finished, the run goes through.
+TEST_F(CopyTest, OneRunPerPlayer) {
+  AddSong("a", 1, "a");
+  Add("C:\\lib");
+  FolderIdentity volume;
+  ASSERT_TRUE(platform.VolumeIdentity("E:", volume));
+  HeldElsewhere other(volume);
+  dlg.UserClick(IDC_SHUFFLE_COPY);
+  EXPECT_EQ(Messages(), "ERRORE|Il lettore E: è in uso da un'altra copia di Mescola.\nRiprovare quando avrà "
+                        "finito.|48");
+  EXPECT_EQ(Files("C\\lavoro").size() + Files().size(), 0u);
+  EXPECT_TRUE(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY) && dlg.IsButtonEnabled(IDC_FINISH) && !shell.ended);
+  other.Release();
+  dlg.UserClick(IDC_SHUFFLE_COPY);
+  EXPECT_EQ(Files(), Strings({"a.mp3"}));
+  EXPECT_TRUE(shell.ended);
 }

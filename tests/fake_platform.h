@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -49,13 +50,15 @@ class TempFolder {
 
 // Records each message as "caption|text|style" and answers it from a queue
 // (by default OK, or Yes to a question); the file dialogs take the next of
-// files, where "" or none left cancels.
+// files, where "" or none left cancels. KeepAlive asks to stop when
+// whileAlive, given, says so.
 class FakeShell : public Shell {
  public:
   std::deque<int> answers;
   std::vector<std::string> messages;
   std::deque<std::string> files;
   bool ended = false;
+  std::function<bool()> whileAlive;
 
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
     messages.push_back(caption + "|" + text + "|" + std::to_string(style));
@@ -71,6 +74,7 @@ class FakeShell : public Shell {
   bool AskSavePlaylist(std::string& path) override { return AskOpenPlaylist(path); }
   void EndDialog(int) override { ended = true; }
   void Quit(int) override {}
+  bool KeepAlive() override { return whileAlive && whileAlive(); }
 };
 
 class FakePlatform : public Platform {
@@ -81,6 +85,7 @@ class FakePlatform : public Platform {
   std::map<char, double> freeBytes;  // by drive; negative: the volume cannot tell; unset: the real volume answers
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
+  int vanishAfter = -1;  // the volumes answer this many more identity questions, then none
   enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails } failure = kNoFailure;  // writes: after 5 bytes
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
@@ -95,8 +100,9 @@ class FakePlatform : public Platform {
     if (told != freeBytes.end() || NoMedium(root)) return space.clusterBytes != 0;
     return NativePlatform().VolumeSpace(Real(root) + (root.back() == '\\' ? "" : "\\"), space);
   }
-  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override {
-    return NativePlatform().CopyNewFile(Real(from), Real(to), error);
+  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error,
+                         const CopyProgress& progress) override {
+    return NativePlatform().CopyNewFile(Real(from), Real(to), error, progress);
   }
   bool RemoveFile(const std::string& path) override { return NativePlatform().RemoveFile(Real(path)); }
   std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override {
@@ -113,6 +119,19 @@ class FakePlatform : public Platform {
   }
   bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override {
     return NativePlatform().ReadWholeFile(Real(path), limit, bytes);
+  }
+  bool VolumeIdentity(const std::string& root, FolderIdentity& identity) override {
+    if (vanishAfter == 0) return false;
+    if (vanishAfter > 0) --vanishAfter;
+#ifdef _WIN32
+    std::string volume = Real(root).substr(0, 2);  // Windows knows volumes only by their roots
+#else
+    std::string volume = Real(root);
+#endif
+    return !NoMedium(root) && NativePlatform().VolumeIdentity(volume, identity);
+  }
+  std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override {
+    return NativePlatform().LockPlayer(volume);
   }
   std::string CurrentDirectory() override { return workingDirectory; }
   std::time_t Now() override { return now; }

@@ -18,6 +18,7 @@ class TableHarness : public StoreHarness {
   void Type(int id, const std::string& keys) override { table_.UserType(id, keys); }
   void Click(int id) override { table_.UserClick(id); }
   void SelectEntry(int id, int index) override { table_.UserSelectEntry(id, index); }
+  std::string ProgressBar(int id) override { return table_.ProgressBar(id); }
 
  private:
   FakeShell shell_;
@@ -107,6 +108,20 @@ TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {
   EXPECT_EQ(store().NodeParent(rock), root);
   EXPECT_EQ(store().NodeParent(root), 0u);
   EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "RockC:");
+}
+
+// Hidden but during a run: busy (scanning), or how far out of how much.
+TEST_P(StoreConformance, TheProgressBarShowsBusyOrHowFarThenHides) {
+  const std::tuple<int, int, const char*> rows[] = {
+      {0, 0, "busy"}, {3, 10, "3/10"}, {12, 10, "10/10"}, {0, 0, "busy"}, {9999, 10000, "9999/10000"}};
+  EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
+  for (const auto& [position, range, seen] : rows) {
+    SCOPED_TRACE(seen);
+    store().ShowProgressBar(IDC_PROGRESS, position, range);
+    EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), seen);
+  }
+  store().HideProgressBar(IDC_PROGRESS);
+  EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
 }
 
 }  // namespace

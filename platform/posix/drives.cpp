@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include "drive_map.h"
@@ -18,5 +19,15 @@ bool PosixPlatform::VolumeSpace(const std::string& root, DiskSpace& space) {
   if (!ToNativePath(root, native) || statvfs(native.c_str(), &info) != 0) return false;
   space.freeBytes = static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
   space.clusterBytes = static_cast<std::uint32_t>(info.f_bsize);
+  return true;
+}
+
+// The device and the folder number of the root: a volume unmounted, even
+// lazily, leaves the folder beneath it, another device or folder.
+bool PosixPlatform::VolumeIdentity(const std::string& root, FolderIdentity& identity) {
+  std::string native;
+  struct stat info;
+  if (!ToNativePath(root, native) || stat(native.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  identity = FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
   return true;
 }

@@ -7,19 +7,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <regex>
 #include <set>
 #include <thread>
 
 #include "app/dispatch.h"
-#include "fake_platform.h"
+#include "dialog_fixture.h"
 #include "platform/posix/drive_map.h"
 #include "store/controls.h"
 #include "store/text.h"
@@ -40,7 +42,9 @@ static QApplication& QtApplication() {
 // as the program does and asks the user through its own message boxes.
 class QtHarness : public StoreHarness {
  public:
-  explicit QtHarness(const DialogEvents& events = kEvents) : window_(events, &events == &kEvents ? &shell_ : nullptr) {
+  // answers, when given, answers the program's questions in place of the window's boxes.
+  explicit QtHarness(const DialogEvents& events = kEvents, Shell* answers = nullptr)
+      : window_(events, &events == &kEvents ? &shell_ : answers) {
     events.start ? window_.Start() : window_.show();
     (void)QTest::qWaitForWindowExposed(&window_);
   }
@@ -67,6 +71,12 @@ class QtHarness : public StoreHarness {
       QTest::keyClick(tree, Qt::Key_Right);
     }
     Click(button);
+  }
+  std::string ProgressBar(int id) override {
+    auto* bar = Widget<QProgressBar>(id);
+    if (bar->isHidden()) return "";
+    if (bar->maximum() == 0) return "busy";
+    return std::to_string(bar->value()) + "/" + std::to_string(bar->maximum());
   }
   template <typename W>
   W* Widget(int id) { return window_.findChild<W*>(FindControl(id)->name); }
@@ -112,9 +122,17 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   UseItalianTexts();
   QtHarness person(MainDialogEvents());
   StateStore& store = person.store();
-  // act runs on the dialog the next click opens, while the click waits.
+  // act runs on the dialog the next click opens, while the click waits (and
+  // the run, keeping the window alive, may let time pass before it opens).
   auto onNextDialog = [](std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+      if (!QApplication::activeModalWidget()) return;
+      poll->stop();
+      poll->deleteLater();
+      act(QApplication::activeModalWidget());
+    });
+    poll->start(5);
   };
   auto chooseFile = [&](const fs::path& file, int button) {
     onNextDialog([=](QWidget* dialog) {
@@ -173,6 +191,69 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_EQ(onPlayer, std::set<std::string>({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
   for (const char* song : {"Blues\\Crossroads.mp3", "Blues\\Hoochie.wma", "Rock\\Highway.mp3"}) {
     EXPECT_EQ(temp.Read("e\\" + temp.Native(song).filename().string()), temp.Read(std::string("c\\Musica\\") + song));
+  }
+}
+
+// Escape and the close box during a scan or a copy reach the program
+// through the window kept alive: it asks, Yes stops, No goes on. What the
+// run leaves is checked byte for byte.
+using QtStop = DialogTest;
+TEST_F(QtStop, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
+  const std::tuple<const char*, bool, bool, int> rows[] = {
+      {"scan, Escape, Yes", false, false, ANSWER_YES}, {"scan, close box, No", false, true, ANSWER_NO},
+      {"copy, close box, Yes", true, true, ANSWER_YES}, {"copy, Escape, No", true, false, ANSWER_NO}};
+  for (const char* song : {"A\\a", "B\\b", "C\\c"}) temp.Write(std::string("C\\lib\\") + song + ".mp3", song + 2);
+  const std::string stamp = std::string(kStamp) + "\r\n";
+  QtApplication();
+  for (const auto& [what, copy, closeBox, answer] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(temp.Native("E"));
+    fs::create_directories(temp.Native("E"));
+    fs::remove(temp.Native("C\\lavoro\\Playlist.txt"));
+    shell.ended = false;
+    QtHarness person(MainDialogEvents(), &shell);
+    StateStore& store = person.store();
+    auto scan = [&] {
+      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\lib");
+      store.EnableButton(IDC_ADD_INCLUDED, true);
+      person.Click(IDC_ADD_INCLUDED);
+    };
+    if (copy) scan();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));  // the window was kept alive just now
+    QTimer::singleShot(0, [&, closeBox = closeBox] {
+      closeBox ? (void)person.window().close() : QTest::keyClick(&person.window(), Qt::Key_Escape);
+    });
+    shell.answers = {answer};
+    copy ? person.Click(IDC_SHUFFLE_COPY) : scan();
+    std::string question = copy ? "Interrompere la copia?\nI brani già copiati restano nel lettore."
+                                : "Interrompere la ricerca dei brani?";
+    std::string closing = copy && answer == ANSWER_YES
+                              ? std::string("+") + kWarning + "Copiati 0 brani su 3 richiesti: copia interrotta.|48" : "";
+    EXPECT_EQ(Messages(), kWarning + question + "|36" + closing);
+    EXPECT_TRUE(person.window().isVisible());  // the program, not the close box, ends the window
+    EXPECT_EQ(store.ReadText(IDC_SONG_COUNT, 8), answer == ANSWER_YES && !copy ? "0" : "3");
+    if (!copy) {
+      EXPECT_EQ(store.ReadText(IDC_STATUS_LINE, 64) == "Ricerca dei brani interrotta", answer == ANSWER_YES);
+      continue;
+    }
+    std::string log = "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp + "Finito di cancellare il " + stamp +
+                      "\r\nInizio a copiare i brani il " + stamp + "\r\n";
+    Strings files;
+    if (answer == ANSWER_YES) log += "   - copia interrotta\r\n";
+    for (int i = 0; answer == ANSWER_NO && i < 3; ++i) {
+      std::string entry, name;
+      store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
+      store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
+      log += Format("%4d %s\r\n", i + 1, name.c_str());
+      files.push_back(name + ".mp3");
+      EXPECT_EQ(temp.Read("E\\" + name + ".mp3"), name);
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(Files(), files);
+    EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"), log + "\r\nFinito di copiare i brani il " + stamp +
+                                                        "Scritti in totale 0 KBytes\r\n");
+    EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), "*C:\\lib\r\n");
+    EXPECT_TRUE(shell.ended);
   }
 }
 

@@ -90,15 +90,15 @@ QWidget* MakeControl(const TemplateControl& c) {
 
 }  // namespace
 
-MainWindow::MainWindow(const DialogEvents& events, Shell* shell)
-    : events_(events), ownShell_(*this, [this](int result) { End(result); }) {
+MainWindow::MainWindow(const DialogEvents& events, Shell* answers)
+    : events_(events), shell_(*this, [this](int result) { End(result); }, answers) {
   setWindowTitle(TemplateText(kMainDialog.caption));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   QFont font(kMainDialog.fontName, kMainDialog.fontPoints);
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
   AddControls();
-  store_ = std::make_unique<QtStore>(widgets_, shell ? *shell : ownShell_, events_);
+  store_ = std::make_unique<QtStore>(widgets_, shell_, events_);
 }
 
 MainWindow::~MainWindow() = default;
@@ -152,6 +152,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
+  if (shell_.CloseStopsRun()) return;
   if (events_.close) events_.close(*store_);
 }
 

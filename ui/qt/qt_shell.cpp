@@ -1,6 +1,8 @@
 #include "qt_shell.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
@@ -56,6 +58,7 @@ bool AskPlaylist(QFileDialog& dialog, std::string& path) {
 }  // namespace
 
 int QtShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
+  if (answers_) return answers_->ShowMessage(text, caption, style);
   QMessageBox box(IconOf(style), Shown(caption), Shown(text), QMessageBox::NoButton, &owner_);
   box.setTextFormat(Qt::PlainText);
   QList<QMessageBox::StandardButton> buttons = ButtonsOf(style);
@@ -67,6 +70,7 @@ int QtShell::ShowMessage(const std::string& text, const std::string& caption, un
 // Qt's dialogs never move the working folder, where the copy log and
 // ultima.lis are written.
 bool QtShell::AskOpenPlaylist(std::string& path) {
+  if (answers_) return answers_->AskOpenPlaylist(path);
   QFileDialog dialog(&owner_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -74,11 +78,74 @@ bool QtShell::AskOpenPlaylist(std::string& path) {
 }
 
 bool QtShell::AskSavePlaylist(std::string& path) {
+  if (answers_) return answers_->AskSavePlaylist(path);
   QFileDialog dialog(&owner_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix("lis");
   return AskPlaylist(dialog, path);
+}
+
+void QtShell::EndDialog(int result) {
+  if (answers_) return answers_->EndDialog(result);
+  end_(result);
+}
+
+void QtShell::Quit(int code) {
+  if (answers_) return answers_->Quit(code);
+  end_(code);
+}
+
+namespace {
+
+constexpr qint64 kPumpEvery = 50;  // milliseconds
+
+bool IsInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::ShortcutOverride: case QEvent::Shortcut:
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: case QEvent::Wheel: case QEvent::ContextMenu: case QEvent::InputMethod:
+    case QEvent::TouchBegin: case QEvent::TouchUpdate: case QEvent::TouchEnd:
+    case QEvent::TabletPress: case QEvent::TabletRelease: case QEvent::TabletMove:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// Every pending event is processed, so the window repaints and answers the
+// window manager; the filter keeps input from its controls.
+bool QtShell::KeepAlive() {
+  if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpEvery) {
+    sincePump_.start();
+    pumping_ = true;
+    QCoreApplication::instance()->installEventFilter(this);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(this);
+    pumping_ = false;
+  }
+  bool stop = stopAsked_;
+  stopAsked_ = false;
+  return stop;
+}
+
+bool QtShell::CloseStopsRun() {
+  if (pumping_) stopAsked_ = true;
+  return pumping_;
+}
+
+bool QtShell::eventFilter(QObject* watched, QEvent* event) {
+  if (!IsInput(event->type())) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  auto* window = qobject_cast<QWindow*>(watched);
+  bool ours = (widget && widget->window() == &owner_) || (window && window == owner_.windowHandle());
+  if (!ours) return false;
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    stopAsked_ = true;
+  }
+  return true;
 }
 
 void UseItalianTexts() {

@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 #include "platform/posix/drive_map.h"
 #include "store/text.h"
@@ -111,6 +114,7 @@ void QtStore::Attach(Control& control, QWidget* widget) {
       if (tree_) connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { TreeSelectionChanged(); });
       break;
     case ControlKind::Progress:
+      control.bar = qobject_cast<QProgressBar*>(widget);
       break;
   }
 }
@@ -242,6 +246,20 @@ bool QtStore::IsButtonChecked(int id) {
 void QtStore::Repaint(int id) {
   Control* control = Find(id);
   if (control && control->widget) control->widget->repaint();
+}
+
+// A range of 0 to 0 is Qt's busy bar.
+void QtStore::ShowProgressBar(int id, int position, int range) {
+  Control* control = Find(id);
+  if (!control || !control->bar) return;
+  control->bar->setRange(0, std::max(range, 0));
+  control->bar->setValue(range > 0 ? std::clamp(position, 0, range) : 0);
+  control->bar->show();
+}
+
+void QtStore::HideProgressBar(int id) {
+  Control* control = Find(id);
+  if (control && control->bar) control->bar->hide();
 }
 
 TreeNode QtStore::InsertNode(TreeNode parent, const std::string& text, int image,

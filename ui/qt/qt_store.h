@@ -21,6 +21,7 @@ class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QTreeWidget;
 class QWidget;
 class TypingLimit;
@@ -48,6 +49,8 @@ class QtStore : public QObject, public StateStore {
   void CheckButton(int id) override;
   bool IsButtonChecked(int id) override;
   void Repaint(int id) override;
+  void ShowProgressBar(int id, int position, int range) override;
+  void HideProgressBar(int id) override;
   TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
                       bool sorted) override;
   void SetNodeData(TreeNode node, TreeNode data) override;
@@ -68,6 +71,7 @@ class QtStore : public QObject, public StateStore {
     QLineEdit* edit = nullptr;
     QLabel* label = nullptr;
     QAbstractButton* button = nullptr;
+    QProgressBar* bar = nullptr;
     TypingLimit* typing = nullptr;
   };
 
