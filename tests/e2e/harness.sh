@@ -67,9 +67,13 @@ e2e_start() {
   echo $! >"$1/$tag.pid"
 }
 
-# e2e_robot DIR: runs the robot on the script from standard input.
+# e2e_robot DIR: runs the robot on the script from standard input. Its own
+# waits end in 10 s, but "alive" follows a whole run: 400 s in all.
 e2e_robot() {
-  WINEPREFIX="$1/prefix" timeout 180 "$WINE64" "$E2E_ROBOT"
+  local code=0
+  WINEPREFIX="$1/prefix" timeout 400 "$WINE64" "$E2E_ROBOT" || code=$?
+  [ $code != 124 ] || e2e_fail "the robot ran out of time"
+  return $code
 }
 
 # e2e_screenshot DIR FILE: a picture of the program's window.

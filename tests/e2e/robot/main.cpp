@@ -125,8 +125,10 @@ std::string Alive(const Words& words) {
     hung += IsHungAppWindow(main) != 0;
     DWORD_PTR result = 0;
     bool answered = SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-    unanswered += !answered;
     if (answered && !IsWindowVisible(progress)) break;
+    if (answered) continue;
+    ++unanswered;
+    printf("alive: no answer at %.1f s\n", (GetTickCount() - start) / 1000.0);
   }
   double seconds = (GetTickCount() - start) / 1000.0;
   printf("alive: %d probes over %.1f s: %d hung, %d unanswered\n", probes, seconds, hung, unanswered);
@@ -156,6 +158,8 @@ const std::map<std::wstring, Verb> VERBS = {
 }  // namespace
 
 int main() {
+  // What it printed is not lost when the harness ends it.
+  setvbuf(stdout, nullptr, _IONBF, 0);
   const std::regex word("'([^']*)'|[^\\s']+");
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {
