@@ -125,7 +125,8 @@ std::string Alive(const Words& words) {
     hung += IsHungAppWindow(main) != 0;
     DWORD_PTR result = 0;
     bool answered = SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
-    if (answered && !IsWindowVisible(progress)) break;
+    // A probe the program's end cut short is no failure.
+    if (!IsWindow(main) || (answered && !IsWindowVisible(progress))) break;
     if (answered) continue;
     ++unanswered;
     printf("alive: no answer at %.1f s\n", (GetTickCount() - start) / 1000.0);
