@@ -158,7 +158,10 @@ void CopySongs(StateStore& dlg, OutputFile& log, const Player& player, int reque
     }
     unsigned long error = 0;
     CopyResult result = CopySong(dlg, player.drive, song, tally, requested, error);
-    if (result == CopyResult::Stopped) return void(tally.ending = Ending::Stopped);
+    if (result == CopyResult::Stopped) {
+      tally.ending = Ending::Stopped;
+      return;
+    }
     if (result != CopyResult::Copied) {
       WriteLogText(log, Format("   - %s (non copiato: errore %lu)\n", song.name.c_str(), error));
       continue;
@@ -172,7 +175,10 @@ void CopySongs(StateStore& dlg, OutputFile& log, const Player& player, int reque
 
 // Clears the player, unless it is gone; the user may stop on the way.
 void ClearWithRecords(StateStore& dlg, OutputFile& log, const Player& player, Tally& tally) {
-  if (!StillThere(player)) return void(tally.ending = Ending::Gone);
+  if (!StillThere(player)) {
+    tally.ending = Ending::Gone;
+    return;
+  }
   ShowProgress(dlg, IDC_CATALOGUE_INFO, "Cancello i file musicali del lettore");
   WriteLogText(log, Format("Inizio a cancellare il %s\n", FormatTimestamp().c_str()));
   if (!ClearPlayer(dlg, log)) tally.ending = Ending::Stopped;

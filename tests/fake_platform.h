@@ -128,7 +128,11 @@ class FakePlatform : public Platform {
 #else
     std::string volume = Real(root);
 #endif
-    return !NoMedium(root) && NativePlatform().VolumeIdentity(volume, identity);
+    if (NoMedium(root) || !NativePlatform().VolumeIdentity(volume, identity)) return false;
+    // Each test's player a volume of its own: tests that run side by side
+    // must not hold each other's player.
+    identity.volume ^= std::hash<std::string>()(Real(root));
+    return true;
   }
   std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override {
     return NativePlatform().LockPlayer(volume);
