@@ -53,6 +53,10 @@ bool RunCommand(const std::string& command);
 // own dialog procedure, as a store; destroyed with the store. Null where
 // the program has no window of its own.
 std::unique_ptr<StateStore> OpenMainDialog();
+// The same window, but not kept alive during a scan (its shell's KeepAlive
+// does nothing), to tell what keeping it alive costs; null where there is no
+// such window.
+std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive();
 // That window's name in the figures, and the target of its rebuild.
 const char* WindowName();
 const char* WindowTarget();

@@ -2,16 +2,18 @@
 // platform unless the environment names another.
 #include <QApplication>
 
+#include "../quiet_shell.h"
 #include "../system.h"
 #include "app/dispatch.h"
 #include "ui/qt/main_window.h"
 
 namespace {
 
-// The store of a window that lives as long as the store.
+// The store of a window that lives as long as the store; not kept alive,
+// its shell is the quiet one, of which a rebuild asks nothing else.
 class WindowStore : public StateStore {
  public:
-  WindowStore() { window_.Start(); }
+  explicit WindowStore(bool keptAlive) : keptAlive_(keptAlive) { window_.Start(); }
   int AddEntry(int id, const std::string& text) override { return dlg_.AddEntry(id, text); }
   int InsertEntry(int id, int index, const std::string& text) override {
     return dlg_.InsertEntry(id, index, text);
@@ -42,16 +44,19 @@ class WindowStore : public StateStore {
   TreeNode NodeParent(TreeNode node) override { return dlg_.NodeParent(node); }
   int NodeChildCount(TreeNode node) override { return dlg_.NodeChildCount(node); }
   void SetUpTreeImages() override { dlg_.SetUpTreeImages(); }
-  Shell& Window() override { return dlg_.Window(); }
+  Shell& Window() override { return keptAlive_ ? dlg_.Window() : Quiet(); }
 
  private:
+  bool keptAlive_;
   MainWindow window_{MainDialogEvents()};
   StateStore& dlg_ = window_.Store();
 };
 
 }  // namespace
 
-std::unique_ptr<StateStore> OpenMainDialog() {
+namespace {
+
+std::unique_ptr<StateStore> OpenWindow(bool keptAlive) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "mescola_bench";
@@ -59,8 +64,14 @@ std::unique_ptr<StateStore> OpenMainDialog() {
   // Kept to the end of the process: Qt's own objects go before it.
   static QApplication* application = new QApplication(argc, argv);
   (void)application;
-  return std::make_unique<WindowStore>();
+  return std::make_unique<WindowStore>(keptAlive);
 }
+
+}  // namespace
+
+std::unique_ptr<StateStore> OpenMainDialog() { return OpenWindow(true); }
+
+std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive() { return OpenWindow(false); }
 
 const char* WindowName() { return "Qt window"; }
 

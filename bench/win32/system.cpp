@@ -129,6 +129,9 @@ std::unique_ptr<StateStore> OpenMainDialog() {
   return std::make_unique<MainDialog>(dialog);
 }
 
+// The dialog above answers through the quiet shell: it is never kept alive.
+std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive() { return nullptr; }
+
 const char* WindowName() { return "Win32 dialog"; }
 
 const char* WindowTarget() { return "<= 3 x native"; }

@@ -57,15 +57,23 @@ e2e_player() {
   printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s:"="floppy"\n' "$2" >>"$1/prefix/system.reg"
 }
 
+# e2e_start DIR [FOLDER]: the program started in C:\Lavoro, or for a second
+# program in C:\FOLDER, which e2e_ended then names.
 e2e_start() {
-  (cd "$1/prefix/drive_c/Lavoro" && WINEPREFIX="$1/prefix" exec "$WINE64" 'C:\Mescola\mescola.exe') \
-    >"$1/program.log" 2>&1 &
-  echo $! >"$1/program.pid"
+  local tag=${2:-program}
+  mkdir -p "$1/prefix/drive_c/${2:-Lavoro}"
+  (cd "$1/prefix/drive_c/${2:-Lavoro}" && WINEPREFIX="$1/prefix" exec "$WINE64" 'C:\Mescola\mescola.exe') \
+    >"$1/$tag.log" 2>&1 &
+  echo $! >"$1/$tag.pid"
 }
 
-# e2e_robot DIR: runs the robot on the script from standard input.
+# e2e_robot DIR: runs the robot on the script from standard input. Its own
+# waits end in 10 s, but "alive" follows a whole run: 400 s in all.
 e2e_robot() {
-  WINEPREFIX="$1/prefix" timeout 180 "$WINE64" "$E2E_ROBOT"
+  local code=0
+  WINEPREFIX="$1/prefix" timeout 400 "$WINE64" "$E2E_ROBOT" || code=$?
+  [ $code != 124 ] || e2e_fail "the robot ran out of time"
+  return $code
 }
 
 # e2e_screenshot DIR FILE: a picture of the program's window.
@@ -75,11 +83,11 @@ e2e_screenshot() {
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
-# e2e_ended DIR [CODE]: waits (at most 30 s) for the program to end, with
-# CODE (by default 0).
+# e2e_ended DIR [CODE] [FOLDER]: waits (at most 30 s) for the program (the one
+# started in FOLDER) to end, with CODE (by default 0).
 e2e_ended() {
   local pid code=0
-  pid=$(cat "$1/program.pid")
+  pid=$(cat "$1/${3:-program}.pid")
   timeout 30 tail --pid="$pid" -s 0.1 -f /dev/null || e2e_fail "the program did not end" || return 1
   wait "$pid" || code=$?
   [ $code = "${2:-0}" ] || e2e_fail "the program ended with code $code"
@@ -88,10 +96,12 @@ e2e_ended() {
 # e2e_stop DIR: ends whatever the run left running and unmounts its players;
 # nothing left to end is no failure.
 e2e_stop() {
-  local mounted
+  local mounted started
   [ ! -d "$1/prefix" ] || WINEPREFIX="$1/prefix" timeout 30 "$WINESERVER" -k 2>/dev/null || true
-  [ ! -f "$1/program.pid" ] || kill "$(cat "$1/program.pid")" 2>/dev/null || true
-  rm -f "$1/program.pid"
+  for started in "$1"/*.pid; do
+    [ ! -f "$started" ] || kill "$(cat "$started")" 2>/dev/null || true
+    rm -f "$started"
+  done
   for mounted in "$1"/drives/* "$1/prefix/drive_c/Lavoro"; do
     # The killed processes may hold a file for a moment longer.
     ! mountpoint -q "$mounted" 2>/dev/null || $E2E_SUDO umount "$mounted" 2>/dev/null || $E2E_SUDO umount -l "$mounted"

@@ -29,3 +29,16 @@ e2e_library() {
 100000 .nascosta/Segreto.mp3
 EOF
 }
+
+# e2e_long_library DIR: made once and kept (about 500 MB): a drive's worth of
+# work that lasts, 4000 songs of 128 KiB of random bytes (a copy that moves
+# real bytes, not holes) in DIR/Brani, and 20,000 folders of 10 pictures each
+# in DIR/Archivio for the scan to walk.
+e2e_long_library() {
+  [ -f "$1/.ready" ] && return
+  rm -rf "$1"
+  mkdir -p "$1/Brani" "$1/Archivio"
+  head -c 500M /dev/urandom | (cd "$1/Brani" && split -b 128K -a 4 -d --additional-suffix=.mp3 - brano)
+  (cd "$1/Archivio" && mkdir -p {000..199}/{00..99} && printf '%s\n' {000..199}/{00..99}/foto{0..9}.jpg | xargs touch)
+  touch "$1/.ready"
+}

@@ -98,3 +98,87 @@ EOF
   e2e_ended "$dir" 1
   [ "$(ls -A "$player")" = Vecchio.mp3 ] || e2e_fail "the player was touched: $(ls -A "$player")"
 }
+
+# e2e_long_start DIR FOLDER: a fresh prefix with FOLDER of the long library
+# as drive D: and a tmpfs player as E:, the program started and shown.
+e2e_long_start() {
+  e2e_long_library "$E2E_CACHE/long-library"
+  e2e_prepare "$1"
+  ln -s "$E2E_CACHE/long-library/$2" "$1/prefix/dosdevices/d:"
+  e2e_player "$1" e 600m
+  e2e_start "$1"
+  # Under load, a fresh prefix can take longer than one wait of the robot to show the window.
+  for _ in 1 2 3; do ! e2e_robot "$1" <<<'expect player E:' >/dev/null || break; done
+}
+
+# The 4000 songs of D: in the catalogue, all asked for.
+E2E_ALL_SONGS="select 'D:\ DISCO FISSO'
+click 'Aggiungi a Cartelle incluse'
+expect catalogue 'Disponibili 4000 brani per 500 MBytes'
+expect songs 4000"
+
+# The long road: the window stays alive through a scan of 200,000 files and
+# a copy of 4000 songs onto a tmpfs player (the robot probes it as the system
+# does), and the whole copy lands on the player.
+e2e_long_road() {
+  e2e_long_start "$1" .
+  e2e_robot "$1" <<'EOF2'
+select 'D:\ DISCO FISSO'
+click 'Aggiungi a Cartelle incluse'
+alive 5
+expect catalogue 'Disponibili 4000 brani per 500 MBytes'
+click 'Mescola e copia'
+alive 15
+gone
+EOF2
+  e2e_ended "$1"
+  diff -rq "$E2E_CACHE/long-library/Brani" "$1/drives/e" >&2 || e2e_fail "the player is not a copy of the 4000 songs"
+}
+
+# Two programs on one player: while the first copies, the second is told the
+# player is in use and changes nothing; the first's copy is whole.
+e2e_two_programs() {
+  e2e_long_start "$1" Brani
+  e2e_robot "$1" <<<"$E2E_ALL_SONGS"
+  e2e_start "$1" Secondo
+  for _ in 1 2 3; do ! ROBOT_NEWEST=1 e2e_robot "$1" <<<'expect player E:' >/dev/null || break; done
+  ROBOT_NEWEST=1 e2e_robot "$1" <<<"$E2E_ALL_SONGS"
+  e2e_robot "$1" <<<"click 'Mescola e copia'"
+  timeout 60 bash -c 'until [ -n "$(ls -A "$1")" ]; do sleep 0.1; done' _ "$1/drives/e" || e2e_fail "the first copy did not start"
+  ROBOT_NEWEST=1 e2e_robot "$1" <<'EOF2'
+click 'Mescola e copia'
+message-ok 'ERRORE' 'Il lettore E: è in uso da un.altra copia di Mescola\.\nRiprovare quando avrà finito\.'
+expect songs 4000
+EOF2
+  e2e_robot "$1" <<<'alive 0'
+  e2e_ended "$1"
+  diff -rq "$E2E_CACHE/long-library/Brani" "$1/drives/e" >&2 || e2e_fail "the first copy is not whole"
+  [ -z "$(ls -A "$1/prefix/drive_c/Secondo")" ] || e2e_fail "the second program wrote in its folder"
+}
+
+# A player that vanishes in the middle of a copy (its drive link removed):
+# the run stops with the message, the log ends as it says, every file on
+# the player is whole and nothing was written elsewhere.
+e2e_vanished_player() {
+  local player=$1/drives/e log=$1/prefix/drive_c/Lavoro/Playlist.txt copied total=0 file
+  e2e_long_start "$1" Brani
+  e2e_robot "$1" <<<"$E2E_ALL_SONGS
+click 'Mescola e copia'"
+  timeout 60 bash -c 'until [ "$(ls "$1" | wc -l)" -ge 200 ]; do sleep 0.1; done' _ "$player" ||
+    e2e_fail "the copy did not get going"
+  rm "$1/prefix/dosdevices/e:"
+  e2e_robot "$1" <<'EOF2'
+message-ok 'A T T E N Z I O N E !' 'Il lettore E: non è più collegato\.\nCopiati [0-9]+ brani su 4000 richiesti\.'
+gone
+EOF2
+  e2e_ended "$1"
+  for file in "$player"/*; do
+    cmp -s "$file" "$E2E_CACHE/long-library/Brani/${file##*/}" || e2e_fail "${file##*/} on the player is not whole"
+    total=$((total + $(stat -c %s "$file")))
+  done
+  copied=$(sed 's/\r$//' "$log" | grep -cE '^ +[0-9]+ brano[0-9]+$')
+  [ "$copied" = "$(ls "$player" | wc -l)" ] || e2e_fail "the log lists $copied songs copied, the player holds $(ls "$player" | wc -l)"
+  tail -n 4 "$log" | e2e_same "the log's end" '   - lettore scollegato' '' 'Finito di copiare i brani il {TS}' \
+    "Scritti in totale $(awk -v t=$total 'BEGIN { printf "%.0f", t / 1024 }') KBytes"
+  [ -z "$(find "$1/prefix" -name 'brano*')" ] || e2e_fail "songs were written outside the player"
+}

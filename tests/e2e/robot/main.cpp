@@ -8,6 +8,7 @@
 #include <map>
 #include <regex>
 
+#include "resource.h"
 #include "window.h"
 
 namespace {
@@ -107,6 +108,35 @@ std::string Gone(const Words&) {
   return WaitFor([] { return MainWindow(false) == nullptr; }) ? "" : "the window is still on screen";
 }
 
+// alive SECONDS: follows the run a click has started, probing the window every
+// 250 ms as the system does (IsHungAppWindow, then WM_NULL with 1 s to
+// answer), until the window answers without its progress bar, shows a
+// message box or is gone. Prints the count; fails on any probe hung or
+// unanswered, and on a run shorter than SECONDS, which would prove nothing.
+std::string Alive(const Words& words) {
+  HWND main = MainWindow(true);
+  if (!main) return "no window";
+  HWND progress = GetDlgItem(main, IDC_PROGRESS);
+  int probes = 0, hung = 0, unanswered = 0;
+  DWORD start = GetTickCount();
+  for (;; Sleep(250)) {
+    if (!IsWindow(main) || MessageBoxOver(main)) break;
+    ++probes;
+    hung += IsHungAppWindow(main) != 0;
+    DWORD_PTR result = 0;
+    bool answered = SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+    // A probe the program's end cut short is no failure.
+    if (!IsWindow(main) || (answered && !IsWindowVisible(progress))) break;
+    if (answered) continue;
+    ++unanswered;
+    printf("alive: no answer at %.1f s\n", (GetTickCount() - start) / 1000.0);
+  }
+  double seconds = (GetTickCount() - start) / 1000.0;
+  printf("alive: %d probes over %.1f s: %d hung, %d unanswered\n", probes, seconds, hung, unanswered);
+  if (hung || unanswered) return "the window did not stay alive";
+  return seconds >= std::stod(words[0]) ? "" : "the run was too short to prove the window stays alive";
+}
+
 // rect: prints the window's place on screen: x y width height.
 std::string Rect(const Words&) {
   RECT rect = {};
@@ -123,11 +153,14 @@ struct Verb {
 const std::map<std::wstring, Verb> VERBS = {
     {L"expect", {Expect, 1}},        {L"select", {Select, 1}}, {L"click", {Click, 1}},    {L"type", {Type, 2}},
     {L"message-ok", {MessageOk, 2}}, {L"gone", {Gone, 0}},     {L"rect", {Rect, 0}},
+    {L"alive", {Alive, 1}},
 };
 
 }  // namespace
 
 int main() {
+  // What it printed is not lost when the harness ends it.
+  setvbuf(stdout, nullptr, _IONBF, 0);
   const std::regex word("'([^']*)'|[^\\s']+");
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include "resource.h"
@@ -66,10 +67,27 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+namespace {
+
+// With two programs running, the window of the first one started, or with
+// ROBOT_NEWEST set, of the last one (Wine numbers processes in order).
+HWND ProgramWindow() {
+  std::pair<HWND, DWORD> found = {nullptr, 0};
+  bool newest = getenv("ROBOT_NEWEST") != nullptr;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, L"Mescola - riempi il lettore MP3"));) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (!found.first || (newest ? pid > found.second : pid < found.second)) found = {window, pid};
+  }
+  return found.first;
+}
+
+}  // namespace
+
 HWND MainWindow(bool wait) {
   HWND main = nullptr;
   auto shown = [&] {
-    main = FindWindowW(nullptr, L"Mescola - riempi il lettore MP3");
+    main = ProgramWindow();
     return main && IsWindowVisible(main);
   };
   return (wait ? WaitFor(shown) : shown()) ? main : nullptr;
