@@ -69,10 +69,15 @@ bool TabTo(HWND dialog, int id) {
   return Focused(dialog) == id;
 }
 
-class DialogHarness : public StoreHarness {
+// The dialog from the template, run by the program's dialog procedure or,
+// with the recorder's events, by one that records every command.
+class DialogHarness : public WindowHarness {
  public:
-  DialogHarness()
-      : dialog_(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, &Proc, 0)),
+  explicit DialogHarness(const DialogEvents& events = kEvents, Shell* answers = nullptr)
+      : dialog_(&events == &kEvents
+                    ? CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, &Proc, 0)
+                    : CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                         MainDialogProc, reinterpret_cast<LPARAM>(answers))),
         store_(dialog_) {}
   ~DialogHarness() override { DestroyWindow(dialog_); }
   StateStore& store() override { return store_; }
@@ -103,6 +108,13 @@ class DialogHarness : public StoreHarness {
       SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     }
   }
+  void Key(char key) override { ::Key(dialog_, key == 'D' ? VK_DOWN : VK_TAB, key == 'B'); }
+  void KeyLater(char key) override {
+    Sleep(60);  // the dialog was kept alive just now
+    PostMessageW(dialog_, key == 'X' ? WM_CLOSE : WM_KEYDOWN, key == 'X' ? 0 : VK_ESCAPE, 0);
+  }
+  int Focused() override { return ::Focused(dialog_); }
+  bool Alive() override { return IsWindow(dialog_); }
 
  private:
   static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM wparam, LPARAM) {
@@ -115,39 +127,12 @@ class DialogHarness : public StoreHarness {
 };
 
 const bool registered = [] {
-  Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); }});
+  Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); },
+                            [](const DialogEvents& events, Shell* answers) {
+                              return std::unique_ptr<WindowHarness>(new DialogHarness(events, answers));
+                            }});
   return true;
 }();
-
-// The dialog as the user meets it, every button enabled and both radio
-// groups at their start-up choice: from the tree, where it starts, Tab
-// visits every tab stop of the template in its order, the arrows move and
-// check within a radio group.
-TEST(Keyboard, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
-  HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                   [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; }, 0);
-  for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
-    if (c->kind == ControlKind::PushButton) EnableWindow(GetDlgItem(dialog, c->id), TRUE);
-  }
-  for (int id : {IDC_REPEAT_FORBIDDEN, IDC_CLEAR_BEFORE}) CheckDlgButton(dialog, id, BST_CHECKED);
-  const std::pair<UINT, int> steps[] = {
-      {VK_TAB, IDC_INCLUDED_LIST}, {VK_TAB, IDC_EXCLUDED_LIST}, {VK_TAB, IDC_PLAYER_PATH},
-      {VK_TAB, IDC_MAX_SONGS}, {VK_TAB, IDC_REPEAT_FORBIDDEN}, {VK_DOWN, IDC_REPEAT_ALLOWED},
-      {VK_TAB, IDC_CLEAR_BEFORE}, {VK_DOWN, IDC_KEEP_EXISTING}, {VK_TAB, IDC_ADD_INCLUDED},
-      {VK_TAB, IDC_REMOVE_INCLUDED}, {VK_TAB, IDC_CHOOSE_PLAYER}, {VK_TAB, IDC_ADD_EXCLUDED},
-      {VK_TAB, IDC_REMOVE_EXCLUDED}, {VK_TAB, IDC_FINISH}, {VK_TAB, IDC_OPEN_PLAYLIST},
-      {VK_TAB, IDC_SAVE}, {VK_TAB, IDC_SAVE_AS}, {VK_TAB, IDC_SHUFFLE_COPY},
-      {VK_TAB, IDC_FOLDER_TREE}, {0, IDC_SHUFFLE_COPY}};  // 0: Shift+Tab
-  EXPECT_EQ(Focused(dialog), IDC_FOLDER_TREE);
-  for (auto [key, id] : steps) {
-    SCOPED_TRACE(std::string(key == VK_DOWN ? "Down to " : "Tab to ") + FindControl(id)->name);
-    Key(dialog, key ? key : VK_TAB, key == 0);
-    EXPECT_EQ(Focused(dialog), id);
-  }
-  EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_REPEAT_ALLOWED));
-  EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_KEEP_EXISTING));
-  DestroyWindow(dialog);
-}
 
 }  // namespace
 
@@ -240,44 +225,4 @@ TEST_F(MainWindowTest, AFolderIsChosenAddedAndCountedByTheKeyboardAlone) {
   Key(dialog, VK_END);
   Type(dialog, "\b2x");
   EXPECT_EQ(view.ReadText(IDC_MAX_SONGS, 8), "2");
-}
-
-// Escape and the close box during a scan or a copy reach the program
-// through the dialog kept alive: it asks, Yes stops, No goes on.
-TEST_F(MainWindowTest, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
-  const std::tuple<const char*, bool, UINT, int> rows[] = {
-      {"scan, Escape, Yes", false, WM_KEYDOWN, ANSWER_YES}, {"scan, close box, No", false, WM_CLOSE, ANSWER_NO},
-      {"copy, close box, Yes", true, WM_CLOSE, ANSWER_YES}, {"copy, Escape, No", true, WM_KEYDOWN, ANSWER_NO}};
-  for (const char* song : {"A\\a", "B\\b", "C\\c"}) temp.Write(std::string("C\\lib\\") + song + ".mp3", song + 2);
-  for (const auto& [what, copy, key, answer] : rows) {
-    SCOPED_TRACE(what);
-    fs::remove_all(temp.Native("E"));
-    fs::create_directories(temp.Native("E"));
-    HWND run = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc,
-                                  reinterpret_cast<LPARAM>(&shell));
-    Win32Store store(run);
-    auto press = [&](int id) { SendDlgItemMessageW(run, id, BM_CLICK, 0, 0); };
-    auto scan = [&] {
-      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\lib");
-      EnableWindow(GetDlgItem(run, IDC_ADD_INCLUDED), TRUE);
-      press(IDC_ADD_INCLUDED);
-    };
-    if (copy) scan();
-    Sleep(60);  // the dialog was kept alive just now
-    PostMessageW(run, key, key == WM_KEYDOWN ? VK_ESCAPE : 0, 0);
-    shell.answers = {answer};
-    copy ? press(IDC_SHUFFLE_COPY) : scan();
-    std::string question = copy ? "Interrompere la copia?\nI brani già copiati restano nel lettore."
-                                : "Interrompere la ricerca dei brani?";
-    std::string closing = copy && answer == ANSWER_YES
-                              ? std::string("+") + kWarning + "Copiati 0 brani su 3 richiesti: copia interrotta.|48" : "";
-    EXPECT_EQ(Messages(), kWarning + question + "|36" + closing);
-    EXPECT_TRUE(IsWindow(run));  // the program, not the close box, ends the dialog
-    EXPECT_EQ(store.ReadText(IDC_SONG_COUNT, 8), answer == ANSWER_YES && !copy ? "0" : "3");
-    if (!copy) EXPECT_EQ(store.ReadText(IDC_STATUS_LINE, 64) == "Ricerca dei brani interrotta", answer == ANSWER_YES);
-    if (copy) EXPECT_EQ(Files().size(), answer == ANSWER_YES ? 0u : 3u);
-    std::string log = temp.Read("C\\lavoro\\Playlist.txt");
-    if (copy) EXPECT_NE(log.find(answer == ANSWER_YES ? "\r\n   - copia interrotta\r\n\r\nFinito" : "\r\n   3 "), std::string::npos);
-    DestroyWindow(run);
-  }
 }
