@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_fixture.h"
+#include "store/file_text.h"
 #include "store_harness.h"
 
 namespace {
@@ -115,12 +116,12 @@ TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {
   store().SetNodeData(root, root);
   EXPECT_EQ(store().NodeData(root), root);
   EXPECT_EQ(store().NodeChildCount(root), 0);
-  TreeNode rock = store().InsertNode(root, "Rock", 0, 1, true);
+  TreeNode rock = store().InsertNode(root, "Μουσική", 0, 1, true);
   store().InsertNode(root, "blues", 0, 1, true);
   EXPECT_EQ(store().NodeChildCount(root), 1);  // whether it has children, not how many
   EXPECT_EQ(store().NodeParent(rock), root);
   EXPECT_EQ(store().NodeParent(root), 0u);
-  EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "RockC:");
+  EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "ΜουσικήC:");
 }
 
 // Hidden but during a run: busy (scanning), or how far out of how much.
@@ -173,7 +174,8 @@ TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
   const std::tuple<const char*, bool, char, int> rows[] = {
       {"scan, Escape, Yes", false, 'E', ANSWER_YES}, {"scan, close box, No", false, 'X', ANSWER_NO},
       {"copy, close box, Yes", true, 'X', ANSWER_YES}, {"copy, Escape, No", true, 'E', ANSWER_NO}};
-  for (const char* song : {"A\\a", "B\\b", "C\\c"}) temp.Write(std::string("C\\lib\\") + song + ".mp3", song + 2);
+  // Names of every script, through the wide functions whatever the code page: the log turns UTF-8.
+  for (const char* song : {"Пётр", "東京", "🎵"}) temp.Write(std::string("C\\Μουσική\\") + song + ".mp3", song);
   const std::string stamp = std::string(kStamp) + "\r\n";
   for (const auto& [what, copy, key, answer] : rows) {
     SCOPED_TRACE(what);
@@ -184,7 +186,7 @@ TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
     std::unique_ptr<WindowHarness> window = GetParam().window(MainDialogEvents(), &shell);
     StateStore& store = window->store();
     auto scan = [&] {
-      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\lib");
+      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\Μουσική");
       store.EnableButton(IDC_ADD_INCLUDED, true);
       window->Click(IDC_ADD_INCLUDED);
     };
@@ -215,10 +217,10 @@ TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
     }
     std::sort(files.begin(), files.end());
     EXPECT_EQ(Files(), files);
-    EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"), "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp +
+    EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"), std::string(kUtf8Mark) + "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp +
               "Finito di cancellare il " + stamp + "\r\nInizio a copiare i brani il " + stamp + "\r\n" + copied +
               "\r\nFinito di copiare i brani il " + stamp + "Scritti in totale 0 KBytes\r\n");
-    EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), "*C:\\lib\r\n");
+    EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), kUtf8Mark + std::string("*C:\\Μουσική\r\n"));
     EXPECT_TRUE(shell.ended);
   }
 }

@@ -1,40 +1,13 @@
 // The real dialog from the program's template: every control in it, the
-// dialog as a realisation of the store, and the dialog run by the program's
-// own dialog procedure on real files, where events reach the program through
-// Win32 messages and the wide functions reach names of every script,
-// whatever the ANSI code page.
+// dialog as a realisation of the store and as the window the program runs
+// in, where events reach the program through Win32 messages.
 #include <map>
-#include <set>
 
 #include "dialog_fixture.h"
 #include "store/controls.h"
 #include "store_harness.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_store.h"
-
-// Every control the program addresses is there once, of its kind and visibility.
-TEST(Template, EveryAddressedControlIsThereOnceOfItsKind) {
-  // The window class of each ControlKind, in the order of its values.
-  const char* const classOf[] = {"ListBox", "ListBox", "Edit", "Static", "Button", "Button", "SysTreeView32",
-                                 "msctls_progress32"};
-  HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                   [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-  std::map<int, int> seen;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const ControlInfo* info = FindControl(GetDlgCtrlID(child));
-    ++seen[GetDlgCtrlID(child)];
-    ASSERT_TRUE(info || GetDlgCtrlID(child) == IDC_LABEL) << GetDlgCtrlID(child);  // anything else is a label
-    char name[64] = "";
-    GetClassNameA(child, name, sizeof name);
-    if (info) EXPECT_STREQ(name, classOf[static_cast<int>(info->kind)]) << info->name;
-    // The progress bar shows only during a run.
-    bool shown = info && info->visible && info->kind != ControlKind::Progress;
-    if (info) EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0, shown) << info->name;
-  }
-  for (std::size_t i = 0; i < kControlCount; ++i) EXPECT_EQ(seen[kControls[i].id], 1) << kControls[i].name;
-  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);  // Enter means "Fine lavoro"
-  DestroyWindow(dialog);
-}
 
 namespace {
 
@@ -115,6 +88,7 @@ class DialogHarness : public WindowHarness {
   }
   int Focused() override { return ::Focused(dialog_); }
   bool Alive() override { return IsWindow(dialog_); }
+  HWND Handle() { return dialog_; }
 
  private:
   static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM wparam, LPARAM) {
@@ -136,69 +110,29 @@ const bool registered = [] {
 
 }  // namespace
 
-class MainWindowTest : public DialogTest {
- protected:
-  MainWindowTest() : dialog(CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                               MainDialogProc, reinterpret_cast<LPARAM>(&shell))), view(dialog) {}
-  ~MainWindowTest() override { DestroyWindow(dialog); }
-  void Press(int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
-  // Selects the child of parent (a root for 0) shown with this text, as a click would.
-  LPARAM Select(LPARAM parent, const std::string& text) {
-    HWND tree = GetDlgItem(dialog, IDC_FOLDER_TREE);
-    LPARAM item = SendMessageW(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, parent);
-    while (item && view.NodeText(static_cast<TreeNode>(item), PATH_BUFFER) != text) {
-      item = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
-    }
-    if (item) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, item);
-    return item;
-  }
+using MainWindowTest = DialogTest;
 
-  HWND dialog;
-  Win32Store view;  // a second view of the same controls
-};
-
-// The player is the fixed drive C:, so clearing it is asked first: No
-// leaves everything as it was, Yes clears its root and copies.
-TEST_F(MainWindowTest, EveryNameIsShownCataloguedCopiedLoggedAndSaved) {
-  std::set<std::string> songs{"Caffè", "Über", "Niño", "Пётр", "Łódź", "東京", "🎵", "Canto"};
-  for (const std::string& song : songs) {
-    temp.Write("C\\Musica\\" + (song == "Canto" ? "Μουσική\\" + song : song) + ".mp3", song);
+// Every control the program addresses is there once, of its kind and visibility.
+TEST(Template, EveryAddressedControlIsThereOnceOfItsKind) {
+  // The window class of each ControlKind, in the order of its values.
+  const char* const classOf[] = {"ListBox", "ListBox", "Edit", "Static", "Button", "Button", "SysTreeView32",
+                                 "msctls_progress32"};
+  DialogHarness window;
+  HWND dialog = window.Handle();
+  std::map<int, int> seen;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const ControlInfo* info = FindControl(GetDlgCtrlID(child));
+    ++seen[GetDlgCtrlID(child)];
+    ASSERT_TRUE(info || GetDlgCtrlID(child) == IDC_LABEL) << GetDlgCtrlID(child);  // anything else is a label
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (info) EXPECT_STREQ(name, classOf[static_cast<int>(info->kind)]) << info->name;
+    // The progress bar shows only during a run.
+    bool shown = info && info->visible && info->kind != ControlKind::Progress;
+    if (info) EXPECT_EQ((GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0, shown) << info->name;
   }
-  LPARAM library = Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
-  ASSERT_TRUE(Select(library, "Μουσική"));
-  Press(IDC_ADD_INCLUDED);
-  Select(Select(0, "C:\\ DISCO FISSO"), "Musica");
-  Press(IDC_ADD_INCLUDED);
-  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "9");  // Canto twice
-  shell.files = {List("scelta.lis"), List("scelta.lis")};
-  Press(IDC_SAVE_AS);
-  EXPECT_EQ(temp.Read("C\\liste\\scelta.lis"), "\xEF\xBB\xBF*C:\\Musica\r\n*C:\\Musica\\Μουσική\r\n");
-  view.ClearList(IDC_INCLUDED_LIST);
-  Press(IDC_OPEN_PLAYLIST);
-  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "9");  // both folders back
-  SendDlgItemMessageW(dialog, IDC_INCLUDED_LIST, LB_SETCURSEL, 1, 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_INCLUDED_LIST, LBN_SELCHANGE), 0);
-  Press(IDC_REMOVE_INCLUDED);
-  EXPECT_EQ(view.ReadText(IDC_SONG_COUNT, 16), "8");
-  temp.Write("C\\vecchio.mp3", "old");
-  view.SetText(IDC_PLAYER_PATH, "C:");
-  for (int answer : {ANSWER_NO, ANSWER_YES}) {
-    shell.answers = {answer};
-    Press(IDC_SHUFFLE_COPY);
-    EXPECT_EQ(Messages(), kWarning + std::string("L'unità C: non è un disco rimovibile.\nCancellare comunque i file "
-                                                 "musicali della sua cartella principale?|52"));
-    EXPECT_EQ(fs::exists(temp.Native("C\\vecchio.mp3")), answer == ANSWER_NO);
-    EXPECT_EQ(fs::exists(temp.Native("C\\lavoro\\Playlist.txt")), answer == ANSWER_YES);
-    EXPECT_EQ(shell.ended, answer == ANSWER_YES);
-  }
-  std::set<std::string> copied;
-  for (const auto& file : fs::directory_iterator(temp.Native("C"))) {
-    if (file.path().extension() == ".mp3") copied.insert(file.path().stem().u8string());
-  }
-  EXPECT_EQ(copied, songs);
-  std::string log = temp.Read("C\\lavoro\\Playlist.txt");
-  EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
-  for (const std::string& song : songs) EXPECT_NE(log.find(" " + song + "\r\n"), std::string::npos) << song;
+  for (std::size_t i = 0; i < kControlCount; ++i) EXPECT_EQ(seen[kControls[i].id], 1) << kControls[i].name;
+  EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_FINISH);  // Enter means "Fine lavoro"
 }
 
 // With the keyboard alone, from the default button where the focus starts:
@@ -207,6 +141,9 @@ TEST_F(MainWindowTest, EveryNameIsShownCataloguedCopiedLoggedAndSaved) {
 // goes on from the tree), the count typed.
 TEST_F(MainWindowTest, AFolderIsChosenAddedAndCountedByTheKeyboardAlone) {
   for (const char* song : {"C\\lib\\uno.mp3", "C\\lib\\due.mp3", "C\\lib\\tre.mp3"}) temp.Write(song, "x");
+  DialogHarness window(MainDialogEvents(), &shell);
+  HWND dialog = window.Handle();
+  StateStore& view = window.store();
   auto first = [&](int id) {
     std::string entry;
     view.ReadEntry(id, 0, entry);
