@@ -22,6 +22,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <set>
 #include <thread>
@@ -240,23 +241,30 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
     EXPECT_TRUE(tree->currentItem()->text(0).startsWith(*std::rbegin(path)));
     press(button);
   };
-  // act runs on the dialog the next key opens, while the key waits (and
-  // the run, keeping the window alive, may let time pass before it opens).
-  auto onNextDialog = [](std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-      if (!QApplication::activeModalWidget()) return;
-      poll->stop();
-      poll->deleteLater();
-      act(QApplication::activeModalWidget());
-    });
-    poll->start(5);
-  };
+  // Each dialog that opens, while the key that opened it waits (and the
+  // run, keeping the window alive, may let time pass before it opens), goes
+  // to the next of these answers; one that no step expects fails the test
+  // and is closed, so that nothing waits for an answer no one gives.
+  std::deque<std::function<void(QWidget*)>> answers;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected " << dialog->windowTitle().toStdString();
+      return dialog->reject();
+    }
+    std::function<void(QWidget*)> answer = std::move(answers.front());
+    answers.pop_front();
+    answer(dialog);
+  });
+  poll.start(5);
   // The file typed as the user would, by its native path; the program keeps it in its own drive form.
   auto chooseFile = [&](const char* file, int button) {
-    onNextDialog([=](QWidget* dialog) {
+    QString native = QString::fromStdString(temp.Native(file).string());
+    answers.push_back([native](QWidget* dialog) {
       EXPECT_EQ(qobject_cast<QFileDialog*>(dialog)->nameFilters(), QStringList("Playlist (*.lis)"));
-      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(temp.Native(file).string()));
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(native);
       QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
     });
     press(button);
@@ -292,7 +300,7 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   QTest::keyClicks(QApplication::focusWidget(), "4x");
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
   QString message;
-  onNextDialog([&](QWidget* dialog) {
+  answers.push_back([&](QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     message = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
     EXPECT_FALSE(box->windowIcon().isNull());
