@@ -1,7 +1,7 @@
 #include "dialog_fixture.h"
 #include "player/player.h"
 
-class DispatchTest : public DialogTest {};
+using DispatchTest = DialogTest;
 
 // The close box and "Fine lavoro" alike: unsaved lists are asked about;
 // Yes saves and ends, No ends, Cancel keeps the window open.
@@ -30,13 +30,13 @@ TEST_F(DispatchTest, TheExitQuestionDecidesWhetherTheWindowCloses) {
 
 // The program's own writes run the rule before they return, as typing does.
 TEST_F(DispatchTest, CopyNeedsASongAndATwoCharacterPlayer) {
-  const char* const rows[][3] = {{"E:", "1", "on"},  {"E:", "0012", "on"},   {"E:", "", "off"},
-                                 {"E:", "000", "off"}, {"E:", "-3", "off"},  {"NESSUNO", "5", "off"},
-                                 {"zz", "5", "on"},   {"E:\\", "5", "off"},  {"Ж:", "5", "on"}};
-  for (auto& row : rows) {
-    dlg.SetText(IDC_PLAYER_PATH, row[0]);
-    dlg.SetText(IDC_MAX_SONGS, row[1]);
-    EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), row[2] == std::string("on")) << row[0] << " / " << row[1];
+  const std::tuple<const char*, const char*, bool> rows[] = {
+      {"E:", "1", true}, {"E:", "0012", true}, {"E:", "", false}, {"E:", "000", false}, {"E:", "-3", false},
+      {"NESSUNO", "5", false}, {"zz", "5", true}, {"E:\\", "5", false}, {"Ж:", "5", true}};
+  for (auto [player, count, enabled] : rows) {
+    dlg.SetText(IDC_PLAYER_PATH, player);
+    dlg.SetText(IDC_MAX_SONGS, count);
+    EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), enabled) << player << " / " << count;
   }
 }
 

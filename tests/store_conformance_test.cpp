@@ -4,13 +4,11 @@
 // A difference between them is a fault of the table or of the Qt window.
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
-#include "store/table_store.h"
+#include "dialog_fixture.h"
+#include "store/file_text.h"
 #include "store_harness.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
 
 class TableHarness : public StoreHarness {
  public:
@@ -120,12 +118,12 @@ TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {
   store().SetNodeData(root, root);
   EXPECT_EQ(store().NodeData(root), root);
   EXPECT_EQ(store().NodeChildCount(root), 0);
-  TreeNode rock = store().InsertNode(root, "Rock", 0, 1, true);
+  TreeNode rock = store().InsertNode(root, "Μουσική", 0, 1, true);
   store().InsertNode(root, "blues", 0, 1, true);
   EXPECT_EQ(store().NodeChildCount(root), 1);  // whether it has children, not how many
   EXPECT_EQ(store().NodeParent(rock), root);
   EXPECT_EQ(store().NodeParent(root), 0u);
-  EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "RockC:");
+  EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "ΜουσικήC:");
 }
 
 // Hidden but during a run: busy (scanning), or how far out of how much.
@@ -142,16 +140,115 @@ TEST_P(StoreConformance, TheProgressBarShowsBusyOrHowFarThenHides) {
   EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
 }
 
+// The windows of this build, each running the program or a recorder.
+class WindowRun : public DialogTest, public ::testing::WithParamInterface<Realisation> {};
+
+// The window as the user meets it, every button enabled and both radio
+// groups at their start-up choice: from the tree, where it starts, Tab
+// visits every tab stop of the template in its order, the arrows move and
+// check within a radio group.
+TEST_P(WindowRun, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
+  std::unique_ptr<WindowHarness> window = GetParam().window(StoreHarness::kEvents, nullptr);
+  for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
+    if (c->kind == ControlKind::PushButton) window->store().EnableButton(c->id, true);
+  }
+  for (int id : {IDC_REPEAT_FORBIDDEN, IDC_CLEAR_BEFORE}) window->store().CheckButton(id);
+  const std::pair<char, int> steps[] = {
+      {'T', IDC_INCLUDED_LIST}, {'T', IDC_EXCLUDED_LIST}, {'T', IDC_PLAYER_PATH}, {'T', IDC_MAX_SONGS},
+      {'T', IDC_REPEAT_FORBIDDEN}, {'D', IDC_REPEAT_ALLOWED}, {'T', IDC_CLEAR_BEFORE}, {'D', IDC_KEEP_EXISTING},
+      {'T', IDC_ADD_INCLUDED}, {'T', IDC_REMOVE_INCLUDED}, {'T', IDC_CHOOSE_PLAYER}, {'T', IDC_ADD_EXCLUDED},
+      {'T', IDC_REMOVE_EXCLUDED}, {'T', IDC_FINISH}, {'T', IDC_OPEN_PLAYLIST}, {'T', IDC_SAVE}, {'T', IDC_SAVE_AS},
+      {'T', IDC_SHUFFLE_COPY}, {'T', IDC_FOLDER_TREE}, {'B', IDC_SHUFFLE_COPY}};
+  EXPECT_EQ(window->Focused(), IDC_FOLDER_TREE);
+  for (auto [key, id] : steps) {
+    SCOPED_TRACE(std::string(1, key) + " to " + FindControl(id)->name);
+    window->Key(key);
+    EXPECT_EQ(window->Focused(), id);
+  }
+  EXPECT_TRUE(window->store().IsButtonChecked(IDC_REPEAT_ALLOWED));
+  EXPECT_TRUE(window->store().IsButtonChecked(IDC_KEEP_EXISTING));
+}
+
+// Escape and the close box during a scan or a copy reach the program
+// through the window kept alive: it asks, Yes stops, No goes on. What the
+// run leaves is checked byte for byte.
+TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
+  const std::tuple<const char*, bool, char, int> rows[] = {
+      {"scan, Escape, Yes", false, 'E', ANSWER_YES}, {"scan, close box, No", false, 'X', ANSWER_NO},
+      {"copy, close box, Yes", true, 'X', ANSWER_YES}, {"copy, Escape, No", true, 'E', ANSWER_NO}};
+  // Names of every script, through the wide functions whatever the code page: the log turns UTF-8.
+  for (const char* song : {"Пётр", "東京", "🎵"}) temp.Write(std::string("C\\Μουσική\\") + song + ".mp3", song);
+  const std::string stamp = std::string(kStamp) + "\r\n";
+  for (const auto& [what, copy, key, answer] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(temp.Native("E"));
+    fs::create_directories(temp.Native("E"));
+    fs::remove(temp.Native("C\\lavoro\\Playlist.txt"));
+    shell.ended = false;
+    std::unique_ptr<WindowHarness> window = GetParam().window(MainDialogEvents(), &shell);
+    StateStore& store = window->store();
+    auto scan = [&] {
+      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\Μουσική");
+      store.EnableButton(IDC_ADD_INCLUDED, true);
+      window->Click(IDC_ADD_INCLUDED);
+    };
+    if (copy) scan();
+    window->KeyLater(key);
+    shell.answers = {answer};
+    copy ? window->Click(IDC_SHUFFLE_COPY) : scan();
+    std::string question = copy ? "Interrompere la copia?\nI brani già copiati restano nel lettore."
+                                : "Interrompere la ricerca dei brani?";
+    std::string closing = copy && answer == ANSWER_YES
+                              ? std::string("+") + kWarning + "Copiati 0 brani su 3 richiesti: copia interrotta.|48" : "";
+    EXPECT_EQ(Messages(), kWarning + question + "|36" + closing);
+    EXPECT_TRUE(window->Alive());  // the program, not the close box, ends the window
+    EXPECT_EQ(store.ReadText(IDC_SONG_COUNT, 8), answer == ANSWER_YES && !copy ? "0" : "3");
+    if (!copy) {
+      EXPECT_EQ(store.ReadText(IDC_STATUS_LINE, 64) == "Ricerca dei brani interrotta", answer == ANSWER_YES);
+      continue;
+    }
+    std::string copied = answer == ANSWER_YES ? "   - copia interrotta\r\n" : "";
+    Strings files;
+    for (int i = 0; answer == ANSWER_NO && i < 3; ++i) {
+      std::string entry, name;
+      store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
+      store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
+      copied += Format("%4d %s\r\n", i + 1, name.c_str());
+      files.push_back(name + ".mp3");
+      EXPECT_EQ(temp.Read("E\\" + name + ".mp3"), name);
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(Files(), files);
+    EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"), std::string(kUtf8Mark) + "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp +
+              "Finito di cancellare il " + stamp + "\r\nInizio a copiare i brani il " + stamp + "\r\n" + copied +
+              "\r\nFinito di copiare i brani il " + stamp + "Scritti in totale 0 KBytes\r\n");
+    EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), kUtf8Mark + std::string("*C:\\Μουσική\r\n"));
+    EXPECT_TRUE(shell.ended);
+  }
+}
+
 }  // namespace
 
 std::vector<Realisation>& Realisations() {
-  static std::vector<Realisation> list{{"Table", [] { return std::unique_ptr<StoreHarness>(new TableHarness()); }}};
+  static std::vector<Realisation> list{{"Table", [] { return std::unique_ptr<StoreHarness>(new TableHarness()); }, nullptr}};
   return list;
 }
 
 namespace {
 
 INSTANTIATE_TEST_SUITE_P(Realisations, StoreConformance, ::testing::ValuesIn(Realisations()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<Realisation> Windows() {
+  std::vector<Realisation> windows;
+  for (const Realisation& each : Realisations()) {
+    if (each.window) windows.push_back(each);
+  }
+  return windows;
+}
+// A build without a window has none.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WindowRun);
+INSTANTIATE_TEST_SUITE_P(Windows, WindowRun, ::testing::ValuesIn(Windows()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

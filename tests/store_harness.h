@@ -6,7 +6,9 @@
 #include <memory>
 #include <ostream>
 
+#include "store/controls.h"
 #include "store/events.h"
+#include "store/shell.h"
 
 class StoreHarness {
  public:
@@ -35,9 +37,22 @@ class StoreHarness {
   static inline StoreHarness* current = nullptr;
 };
 
+// A real window: the keyboard moves its focus, and Escape and the close box
+// reach it while a run keeps it alive. Keys: 'T' Tab, 'B' Shift+Tab, 'D'
+// Down, 'E' Escape, 'X' the close box.
+class WindowHarness : public StoreHarness {
+ public:
+  virtual void Key(char key) = 0;
+  virtual void KeyLater(char key) = 0;  // delivered once the next run lets the window breathe
+  virtual int Focused() = 0;
+  virtual bool Alive() = 0;
+};
+
 struct Realisation {
   const char* name;
   std::unique_ptr<StoreHarness> (*make)();
+  // The window with the given events; answers (when given) replaces its message boxes. Null for the table.
+  std::unique_ptr<WindowHarness> (*window)(const DialogEvents& events, Shell* answers);
 };
 
 inline void PrintTo(const Realisation& realisation, std::ostream* out) { *out << realisation.name; }

@@ -21,17 +21,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <cstdlib>
-#include <regex>
+#include <deque>
+#include <map>
 #include <set>
 #include <thread>
 
-#include "app/dispatch.h"
 #include "dialog_fixture.h"
-#include "fake_platform.h"
-#include "store/controls.h"
-#include "store/text.h"
 #include "store_harness.h"
 #include "ui/qt/drive_map_check.h"
 #include "ui/qt/main_window.h"
@@ -48,13 +44,18 @@ static QApplication& QtApplication() {
 
 // The window with a person at it. With the program's own events it starts
 // as the program does and asks the user through its own message boxes.
-class QtHarness : public StoreHarness {
+class QtHarness : public WindowHarness {
  public:
   // answers, when given, answers the program's questions in place of the window's boxes.
   explicit QtHarness(const DialogEvents& events = kEvents, Shell* answers = nullptr)
       : window_(events, &events == &kEvents ? &shell_ : answers) {
     events.start ? window_.Start() : window_.show();
-    (void)QTest::qWaitForWindowExposed(&window_);
+    Activate();
+  }
+  // Offscreen, nothing gives the window back its activation when a dialog closes.
+  void Activate() {
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
   }
   StateStore& store() override { return window_.Store(); }
   void Type(int id, const std::string& keys) override {
@@ -86,6 +87,21 @@ class QtHarness : public StoreHarness {
     if (bar->maximum() == 0) return "busy";
     return std::to_string(bar->value()) + "/" + std::to_string(bar->maximum());
   }
+  void Key(char key) override {
+    const std::map<char, Qt::Key> keys{{'T', Qt::Key_Tab}, {'B', Qt::Key_Backtab}, {'D', Qt::Key_Down}};
+    QTest::keyClick(QApplication::focusWidget(), keys.at(key));
+  }
+  void KeyLater(char key) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));  // the window was kept alive just now
+    QTimer::singleShot(0, [this, key] { key == 'X' ? (void)window_.close() : QTest::keyClick(&window_, Qt::Key_Escape); });
+  }
+  int Focused() override {
+    for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
+      if (QApplication::focusWidget() && QApplication::focusWidget()->objectName() == c->name) return c->id;
+    }
+    return 0;
+  }
+  bool Alive() override { return window_.isVisible(); }
   template <typename W>
   W* Widget(int id) { return window_.findChild<W*>(FindControl(id)->name); }
   MainWindow& window() { return window_; }
@@ -97,68 +113,30 @@ class QtHarness : public StoreHarness {
 };
 
 static const bool registered = [] {
-  Realisations().push_back({"QtWindow", [] { return std::unique_ptr<StoreHarness>(new QtHarness()); }});
+  Realisations().push_back({"QtWindow", [] { return std::unique_ptr<StoreHarness>(new QtHarness()); },
+                            [](const DialogEvents& events, Shell* answers) {
+                              return std::unique_ptr<WindowHarness>(new QtHarness(events, answers));
+                            }});
   return true;
 }();
 
-// The window the user meets, every button enabled and both radio groups at
-// their start-up choice: what the keyboard and a screen reader reach.
+// The window the user meets: what a screen reader reaches and what is laid out.
 class QtWindowTest : public ::testing::Test {
  protected:
-  QtWindowTest() {
-    for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
-      if (c->kind == ControlKind::PushButton) person.store().EnableButton(c->id, true);
-    }
-    for (int id : {IDC_REPEAT_FORBIDDEN, IDC_CLEAR_BEFORE}) person.store().CheckButton(id);
-    person.window().activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&person.window()));
-  }
   QtHarness person;
 };
-
-static std::string Focused() {
-  return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(none)";
-}
-
-// From the tree, the one the window starts on, Tab visits every control
-// the template makes a tab stop, in its order; the arrows move and check
-// within a radio group.
-TEST_F(QtWindowTest, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
-  const std::pair<Qt::Key, int> steps[] = {
-      {Qt::Key_Tab, IDC_INCLUDED_LIST}, {Qt::Key_Tab, IDC_EXCLUDED_LIST}, {Qt::Key_Tab, IDC_PLAYER_PATH},
-      {Qt::Key_Tab, IDC_MAX_SONGS}, {Qt::Key_Tab, IDC_REPEAT_FORBIDDEN}, {Qt::Key_Down, IDC_REPEAT_ALLOWED},
-      {Qt::Key_Tab, IDC_CLEAR_BEFORE}, {Qt::Key_Down, IDC_KEEP_EXISTING}, {Qt::Key_Tab, IDC_ADD_INCLUDED},
-      {Qt::Key_Tab, IDC_REMOVE_INCLUDED}, {Qt::Key_Tab, IDC_CHOOSE_PLAYER}, {Qt::Key_Tab, IDC_ADD_EXCLUDED},
-      {Qt::Key_Tab, IDC_REMOVE_EXCLUDED}, {Qt::Key_Tab, IDC_FINISH}, {Qt::Key_Tab, IDC_OPEN_PLAYLIST},
-      {Qt::Key_Tab, IDC_SAVE}, {Qt::Key_Tab, IDC_SAVE_AS}, {Qt::Key_Tab, IDC_SHUFFLE_COPY},
-      {Qt::Key_Tab, IDC_FOLDER_TREE}, {Qt::Key_Backtab, IDC_SHUFFLE_COPY}};
-  EXPECT_EQ(Focused(), "IDC_FOLDER_TREE");
-  for (auto [key, id] : steps) {
-    SCOPED_TRACE(std::string(key == Qt::Key_Down ? "Down to " : "Tab to ") + FindControl(id)->name);
-    QTest::keyClick(QApplication::focusWidget(), key);
-    EXPECT_EQ(Focused(), FindControl(id)->name);
-  }
-  EXPECT_TRUE(person.store().IsButtonChecked(IDC_REPEAT_ALLOWED));
-  EXPECT_TRUE(person.store().IsButtonChecked(IDC_KEEP_EXISTING));
-}
 
 // A screen reader names each control by the text that labels it on screen:
 // its label (which is also its buddy), its group box, or its own text.
 TEST_F(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
-  struct Row {
-    int id;
-    const char* name;
-    const char* within;  // the group box that holds it, if any
-  } rows[] = {{IDC_FOLDER_TREE, "Risorse del computer", nullptr},
-              {IDC_INCLUDED_LIST, "Cartelle incluse", nullptr},
-              {IDC_EXCLUDED_LIST, "Cartelle da ecludere", nullptr},
-              {IDC_SELECTED_FOLDER, "Cartella selezionata:", nullptr},
-              {IDC_PLAYER_PATH, "Lettore MP3:", "Lettore MP3:"},
-              {IDC_MAX_SONGS, "Numero max di brani", "Numero max di brani"},
-              {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)", "Casualità - ripetizioni"},
-              {IDC_REPEAT_ALLOWED, "Permesse (roulette)", "Casualità - ripetizioni"},
-              {IDC_CLEAR_BEFORE, "Cancella prima di scrivere", "Brani presenti"},
-              {IDC_KEEP_EXISTING, "Non cancellare", "Brani presenti"}};
+  struct Row { int id; const char* name; const char* within; /* its group box, if any */ } rows[] = {
+      {IDC_FOLDER_TREE, "Risorse del computer", nullptr}, {IDC_INCLUDED_LIST, "Cartelle incluse", nullptr},
+      {IDC_EXCLUDED_LIST, "Cartelle da ecludere", nullptr}, {IDC_SELECTED_FOLDER, "Cartella selezionata:", nullptr},
+      {IDC_PLAYER_PATH, "Lettore MP3:", "Lettore MP3:"}, {IDC_MAX_SONGS, "Numero max di brani", "Numero max di brani"},
+      {IDC_REPEAT_FORBIDDEN, "Vietate (tombola)", "Casualità - ripetizioni"},
+      {IDC_REPEAT_ALLOWED, "Permesse (roulette)", "Casualità - ripetizioni"},
+      {IDC_CLEAR_BEFORE, "Cancella prima di scrivere", "Brani presenti"},
+      {IDC_KEEP_EXISTING, "Non cancellare", "Brani presenti"}};
   std::set<QWidget*> named;
   for (const Row& row : rows) {
     SCOPED_TRACE(FindControl(row.id)->name);
@@ -190,11 +168,8 @@ TEST_F(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
 // its minimum, and at its minimum with a font twice as large.
 TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
   MainWindow& window = person.window();
-  struct Row {
-    const char* name;
-    bool minimum;
-    double font;
-  } rows[] = {{"first size", false, 1}, {"minimum size", true, 1}, {"minimum size, font twice as large", true, 2}};
+  const std::tuple<const char*, bool, double> rows[] = {
+      {"first size", false, 1}, {"minimum size", true, 1}, {"minimum size, font twice as large", true, 2}};
   std::function<void(QWidget&)> check = [&](QWidget& parent) {
     std::vector<QWidget*> shown;
     for (QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -221,13 +196,13 @@ TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
   };
   // The minimum fits a 1024 x 600 screen, with room for the title bar.
   if (window.devicePixelRatio() == 1) EXPECT_TRUE(QRect(0, 0, 1024, 560).contains(QRect(QPoint(), window.minimumSize())));
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
+  for (const auto& [name, minimum, scale] : rows) {
+    SCOPED_TRACE(name);
     QFont font = window.font();
-    font.setPointSizeF(font.pointSizeF() * row.font);
+    font.setPointSizeF(font.pointSizeF() * scale);
     window.setFont(font);
     window.layout()->activate();
-    window.resize(row.minimum ? window.minimumSize() : window.size());
+    window.resize(minimum ? window.minimumSize() : window.size());
     QApplication::processEvents();
     check(window);
   }
@@ -238,9 +213,8 @@ TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
 // can be mounted (as root), else a folder whose free space the platform
 // tells as the tmpfs would. What the program leaves on disk is checked byte
 // for byte.
-TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
-  TempFolder temp;
-  fs::path e = temp.Native("e"), work = temp.Native("c\\Lavoro");
+using QtRoad = DialogTest;
+TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   // Enorme.wav is larger than the whole player; Live is excluded and Jazz never included.
   // Each song is made of its own name, repeated, so that copies can be told apart.
   for (auto [song, size] : {std::pair{"Blues\\Crossroads.mp3", 400000}, {"Blues\\Hoochie.wma", 300000},
@@ -248,34 +222,24 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
                             {"Rock\\Live\\Highway.mp3", 650000}, {"Jazz\\So What.MP3", 600000}}) {
     std::string bytes;
     while (bytes.size() < std::size_t(size)) bytes += song;
-    temp.Write("c\\Musica\\" + std::string(song), bytes.substr(0, size));
+    temp.Write("C\\Musica\\" + std::string(song), bytes.substr(0, size));
   }
-  for (const fs::path& folder : {e, work}) fs::create_directories(folder);
-  FakePlatform platform;
-  PlatformScope scope(platform);
+  fs::path e = temp.Native("E");
   bool mounted = mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") == 0;
   std::shared_ptr<void> unmount(nullptr, [&](void*) { if (mounted) umount(e.c_str()); });
   if (!mounted) platform.freeBytes['E'] = (1024 - 269 - 1) * 4096.0;  // 4 MiB less the two files' pages
-  temp.Write("e\\Vecchio.mp3", std::string(1100000, 'v'));
-  temp.Write("e\\note.txt", "note");
-  platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path + "\\c");
-  platform.MapDrive('E', DRIVE_KIND_REMOVABLE, temp.path + "\\e");
-  platform.workingDirectory = "C:\\Lavoro";
-
+  temp.Write("E\\Vecchio.mp3", std::string(1100000, 'v'));
+  temp.Write("E\\note.txt", "note");
   QtApplication();
   UseItalianTexts();
   QtHarness person(MainDialogEvents());
-  person.window().activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&person.window()));
   StateStore& store = person.store();
   // The keyboard alone: Tab to a control, the arrows, + and Space.
   auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
   auto focusOn = [&](int id) {
-    // Offscreen, nothing gives the window back its activation when a dialog closes.
-    person.window().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&person.window()));
-    for (int i = 0; i < 40 && Focused() != FindControl(id)->name; ++i) key(Qt::Key_Tab);
-    ASSERT_EQ(Focused(), FindControl(id)->name);
+    person.Activate();
+    for (int i = 0; i < 40 && person.Focused() != id; ++i) key(Qt::Key_Tab);
+    ASSERT_EQ(person.Focused(), id);
   };
   auto press = [&](int button) {
     focusOn(button);
@@ -293,39 +257,55 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
     EXPECT_TRUE(tree->currentItem()->text(0).startsWith(*std::rbegin(path)));
     press(button);
   };
-  // act runs on the dialog the next key opens, while the key waits (and
-  // the run, keeping the window alive, may let time pass before it opens).
-  auto onNextDialog = [](std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-      if (!QApplication::activeModalWidget()) return;
-      poll->stop();
-      poll->deleteLater();
-      act(QApplication::activeModalWidget());
-    });
-    poll->start(5);
-  };
-  auto chooseFile = [&](const fs::path& file, int button) {
-    onNextDialog([=](QWidget* dialog) {
+  // Each dialog that opens, while the key that opened it waits (and the
+  // run, keeping the window alive, may let time pass before it opens), goes
+  // to the next of these answers; one that no step expects fails the test
+  // and is closed, so that nothing waits for an answer no one gives.
+  std::deque<std::function<void(QWidget*)>> answers;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected " << dialog->windowTitle().toStdString();
+      return dialog->reject();
+    }
+    std::function<void(QWidget*)> answer = std::move(answers.front());
+    answers.pop_front();
+    answer(dialog);
+  });
+  poll.start(5);
+  // The file typed as the user would, by its native path; the program keeps it in its own drive form.
+  auto chooseFile = [&](const char* file, int button) {
+    QString native = QString::fromStdString(temp.Native(file).string());
+    answers.push_back([native](QWidget* dialog) {
       EXPECT_EQ(qobject_cast<QFileDialog*>(dialog)->nameFilters(), QStringList("Playlist (*.lis)"));
-      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(file.string()));
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(native);
       QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
     });
     press(button);
+    EXPECT_EQ(store.ReadText(IDC_PLAYLIST_PATH, 260), "C:\\lavoro\\scelta.lis");
+  };
+  auto shown = [&](int id) {
+    Strings entries;
+    auto* view = person.Widget<QListWidget>(id);
+    for (int i = 0; i < view->count(); ++i) entries.push_back(view->item(i)->text().toStdString());
+    return entries;
   };
   EXPECT_EQ(store.ReadText(IDC_PLAYER_PATH, 8), "E:");
   person.Select({"C:\\", "Musica", "Rock"}, IDC_ADD_INCLUDED);
   person.Select({"C:\\", "Musica", "Blues"}, IDC_ADD_INCLUDED);
   person.Select({"C:\\", "Musica", "Rock", "Live"}, IDC_ADD_EXCLUDED);
   const std::string lists = "*C:\\Musica\\Blues\r\n*C:\\Musica\\Rock\r\n?C:\\Musica\\Rock\\Live\r\n";
-  chooseFile(work / "scelta", IDC_SAVE_AS);
-  EXPECT_EQ(temp.Read("c\\Lavoro\\scelta.lis"), lists);
+  chooseFile("C\\lavoro\\scelta", IDC_SAVE_AS);
+  EXPECT_EQ(temp.Read("C\\lavoro\\scelta.lis"), lists);
   focusOn(IDC_INCLUDED_LIST);
   key(Qt::Key_Home);
   key(Qt::Key_Space);
   press(IDC_REMOVE_INCLUDED);
-  chooseFile(work / "scelta.lis", IDC_OPEN_PLAYLIST);
-  EXPECT_EQ(store.CountEntries(IDC_INCLUDED_LIST), 2);
+  EXPECT_EQ(shown(IDC_INCLUDED_LIST), Strings{"C:\\Musica\\Rock"});  // the deleted row is gone from the screen
+  chooseFile("C\\lavoro\\scelta.lis", IDC_OPEN_PLAYLIST);
+  EXPECT_EQ(shown(IDC_INCLUDED_LIST), Strings({"C:\\Musica\\Blues", "C:\\Musica\\Rock"}));
 
   // Four songs: the three that fit and Enorme, which never does.
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
@@ -335,19 +315,8 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
   QTest::keyClicks(QApplication::focusWidget(), "4x");
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
-  // The log the Windows program writes for this order.
-  std::string expected = "PLAY-LIST\r\n\r\nInizio a cancellare il {TS}\r\nCancello    1  Vecchio.mp3 \r\n"
-                         "Finito di cancellare il {TS}\r\n\r\nInizio a copiare i brani il {TS}\r\n\r\n";
-  std::string entry, name;
-  for (int i = 0, copied = 0; i < 4; ++i) {
-    store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
-    store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
-    expected += name == "Enorme" ? "   - Enorme (non copiato: spazio insufficiente)\r\n"
-                                 : Format("%4d %s\r\n", ++copied, name.c_str());
-  }
-  expected += "\r\nFinito di copiare i brani il {TS}\r\nScritti in totale 1367 KBytes\r\n";
   QString message;
-  onNextDialog([&](QWidget* dialog) {
+  answers.push_back([&](QWidget* dialog) {
     auto* box = qobject_cast<QMessageBox*>(dialog);
     message = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
     EXPECT_FALSE(box->windowIcon().isNull());
@@ -357,16 +326,10 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
   EXPECT_FALSE(person.window().isVisible());
-
-  std::regex stamp("\\d\\d/\\d\\d/\\d{4} alle \\d\\d:\\d\\d:\\d\\d");
-  EXPECT_EQ(std::regex_replace(temp.Read("c\\Lavoro\\Playlist.txt"), stamp, "{TS}"), expected);
-  EXPECT_EQ(temp.Read("c\\Lavoro\\ultima.lis"), lists);
-  std::set<std::string> onPlayer;
-  for (const auto& file : fs::directory_iterator(e)) onPlayer.insert(file.path().filename());
-  EXPECT_EQ(onPlayer, std::set<std::string>({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
-  for (const char* song : {"Blues\\Crossroads.mp3", "Blues\\Hoochie.wma", "Rock\\Highway.mp3"}) {
-    EXPECT_EQ(temp.Read("e\\" + temp.Native(song).filename().string()), temp.Read(std::string("c\\Musica\\") + song));
-  }
+  // What the log says of each song is checked over both windows and by the copy's own tests.
+  EXPECT_NE(temp.Read("C\\lavoro\\Playlist.txt").find("   - Enorme (non copiato: spazio insufficiente)\r\n"), std::string::npos);
+  EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), lists);
+  EXPECT_EQ(Files(), Strings({"Crossroads.mp3", "Highway.mp3", "Hoochie.wma", "note.txt"}));
 }
 
 // A MESCOLA_DRIVES that cannot be read stops the program at its start: the
@@ -387,69 +350,6 @@ TEST(QtStart, AnUnreadableDriveMapStopsTheProgram) {
     EXPECT_EQ(shell.messages, item ? std::vector<std::string>{"ERRORE|" + line + "|0"} : std::vector<std::string>());
   }
   before ? setenv("MESCOLA_DRIVES", kept.c_str(), 1) : unsetenv("MESCOLA_DRIVES");
-}
-
-// Escape and the close box during a scan or a copy reach the program
-// through the window kept alive: it asks, Yes stops, No goes on. What the
-// run leaves is checked byte for byte.
-using QtStop = DialogTest;
-TEST_F(QtStop, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
-  const std::tuple<const char*, bool, bool, int> rows[] = {
-      {"scan, Escape, Yes", false, false, ANSWER_YES}, {"scan, close box, No", false, true, ANSWER_NO},
-      {"copy, close box, Yes", true, true, ANSWER_YES}, {"copy, Escape, No", true, false, ANSWER_NO}};
-  for (const char* song : {"A\\a", "B\\b", "C\\c"}) temp.Write(std::string("C\\lib\\") + song + ".mp3", song + 2);
-  const std::string stamp = std::string(kStamp) + "\r\n";
-  QtApplication();
-  for (const auto& [what, copy, closeBox, answer] : rows) {
-    SCOPED_TRACE(what);
-    fs::remove_all(temp.Native("E"));
-    fs::create_directories(temp.Native("E"));
-    fs::remove(temp.Native("C\\lavoro\\Playlist.txt"));
-    shell.ended = false;
-    QtHarness person(MainDialogEvents(), &shell);
-    StateStore& store = person.store();
-    auto scan = [&] {
-      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\lib");
-      store.EnableButton(IDC_ADD_INCLUDED, true);
-      person.Click(IDC_ADD_INCLUDED);
-    };
-    if (copy) scan();
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));  // the window was kept alive just now
-    QTimer::singleShot(0, [&, closeBox = closeBox] {
-      closeBox ? (void)person.window().close() : QTest::keyClick(&person.window(), Qt::Key_Escape);
-    });
-    shell.answers = {answer};
-    copy ? person.Click(IDC_SHUFFLE_COPY) : scan();
-    std::string question = copy ? "Interrompere la copia?\nI brani già copiati restano nel lettore."
-                                : "Interrompere la ricerca dei brani?";
-    std::string closing = copy && answer == ANSWER_YES
-                              ? std::string("+") + kWarning + "Copiati 0 brani su 3 richiesti: copia interrotta.|48" : "";
-    EXPECT_EQ(Messages(), kWarning + question + "|36" + closing);
-    EXPECT_TRUE(person.window().isVisible());  // the program, not the close box, ends the window
-    EXPECT_EQ(store.ReadText(IDC_SONG_COUNT, 8), answer == ANSWER_YES && !copy ? "0" : "3");
-    if (!copy) {
-      EXPECT_EQ(store.ReadText(IDC_STATUS_LINE, 64) == "Ricerca dei brani interrotta", answer == ANSWER_YES);
-      continue;
-    }
-    std::string log = "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp + "Finito di cancellare il " + stamp +
-                      "\r\nInizio a copiare i brani il " + stamp + "\r\n";
-    Strings files;
-    if (answer == ANSWER_YES) log += "   - copia interrotta\r\n";
-    for (int i = 0; answer == ANSWER_NO && i < 3; ++i) {
-      std::string entry, name;
-      store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
-      store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
-      log += Format("%4d %s\r\n", i + 1, name.c_str());
-      files.push_back(name + ".mp3");
-      EXPECT_EQ(temp.Read("E\\" + name + ".mp3"), name);
-    }
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(Files(), files);
-    EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"), log + "\r\nFinito di copiare i brani il " + stamp +
-                                                        "Scritti in totale 0 KBytes\r\n");
-    EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), "*C:\\lib\r\n");
-    EXPECT_TRUE(shell.ended);
-  }
 }
 
 // The window on a real X server (tests/CMakeLists.txt runs this test alone
