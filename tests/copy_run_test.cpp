@@ -1,64 +1,8 @@
-#ifdef _WIN32
 #include <future>
 #include <thread>
-#else
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
 
 #include "copy/copy.h"
 #include "dialog_fixture.h"
-
-// The player's run held by another holder until Release: under Windows
-// another thread (a mutex belongs to the thread that took it), elsewhere
-// another process, as a second program would be.
-class HeldElsewhere {
- public:
-  explicit HeldElsewhere(const FolderIdentity& volume) {
-#ifdef _WIN32
-    std::promise<void> taken;
-    thread_ = std::thread([&, volume] {
-      auto lock = NativePlatform().LockPlayer(volume);
-      taken.set_value();
-      released_.get_future().wait();
-    });
-    taken.get_future().wait();
-#else
-    int taken[2];
-    if (pipe(taken) != 0) return;
-    if ((child_ = fork()) == 0) {
-      auto lock = NativePlatform().LockPlayer(volume);
-      char held = lock != nullptr;
-      if (write(taken[1], &held, 1) == 1) pause();
-      _exit(0);
-    }
-    char held = 0;
-    EXPECT_EQ(read(taken[0], &held, 1), 1);
-    EXPECT_TRUE(held);
-    close(taken[0]);
-    close(taken[1]);
-#endif
-  }
-  void Release() {
-#ifdef _WIN32
-    released_.set_value();
-    thread_.join();
-#else
-    kill(child_, SIGKILL);  // its lock goes with it
-    waitpid(child_, nullptr, 0);
-#endif
-  }
-
- private:
-#ifdef _WIN32
-  std::promise<void> released_;
-  std::thread thread_;
-#else
-  pid_t child_ = -1;
-#endif
-};
 
 class CopyTest : public DialogTest {
  protected:
@@ -275,13 +219,23 @@ TEST_F(CopyTest, OneRunPerPlayer) {
   Add("C:\\lib");
   FolderIdentity volume;
   ASSERT_TRUE(platform.VolumeIdentity("E:", volume));
-  HeldElsewhere other(volume);
+  // Held by another thread: a Windows mutex belongs to the thread that took
+  // it, a POSIX lock to the open file, as in another program.
+  std::promise<bool> taken;
+  std::promise<void> released;
+  std::thread other([&] {
+    auto lock = NativePlatform().LockPlayer(volume);
+    taken.set_value(lock != nullptr);
+    released.get_future().wait();
+  });
+  EXPECT_TRUE(taken.get_future().get());
   dlg.UserClick(IDC_SHUFFLE_COPY);
+  released.set_value();
+  other.join();
   EXPECT_EQ(Messages(), "ERRORE|Il lettore E: è in uso da un'altra copia di Mescola.\nRiprovare quando avrà "
                         "finito.|48");
   EXPECT_EQ(Files("C\\lavoro").size() + Files().size(), 0u);
   EXPECT_TRUE(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY) && dlg.IsButtonEnabled(IDC_FINISH) && !shell.ended);
-  other.Release();
   dlg.UserClick(IDC_SHUFFLE_COPY);
   EXPECT_EQ(Files(), Strings({"a.mp3"}));
   EXPECT_TRUE(shell.ended);
