@@ -166,10 +166,10 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
       // song: that song ends on the vanished volume, and nothing is written
       // to the folder left behind.
       {"a player pulled out", [&] {
-         Unmount(temp.Native("E"));
-         fs::remove_all(temp.Native("E"));
+         if (mounted_) Unmount(temp.Native("E"));
+         fs::remove_all(temp.Native("E"));  // what the small volume hid
          fs::create_directories(temp.Native("E"));
-         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) return (void)(std::cout << "skipped: cannot mount\n");
+         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) GTEST_SKIP() << "mounting a small volume needs root";
          ClearCatalogue();
          for (const char* song : {"a", "b", "c"}) AddSong(song, 200000, std::string(200000, *song).c_str());
          SetOrder(3, {"0", "1", "2"}, {});
