@@ -98,9 +98,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
            temp.Write(Format("C\\Rete\\%d\\x\\y\\z\\r%d.mp3", i, i), "");
            expected.push_back(Format("r%d", i));
            link(Format("C\\Musica\\rete%d", i), Format("C\\Rete\\%d", i));
-           for (int j = 0; j < 10; ++j) {
-             if (j != i) link(Format("C\\Rete\\%d\\%d", i, j), Format("C\\Rete\\%d", j));
-           }
+           for (int j = 0; j < 10; ++j) if (j != i) link(Format("C\\Rete\\%d\\%d", i, j), Format("C\\Rete\\%d", j));
          }
          for (const char* song : {"C\\Musica\\a.mp3", "C\\Musica\\Sub\\b.mp3", "C\\Altrove\\c.mp3",
                                   "C\\Musica\\Dentro\\d.mp3"}) {

@@ -7,9 +7,7 @@
 bool MakeFifo(const std::filesystem::path& path) { return mkfifo(path.c_str(), 0644) == 0; }
 
 bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links) {
-  for (const auto& [link, target] : links) {
-    if (symlink(target.c_str(), link.c_str()) != 0) return false;
-  }
+  for (const auto& [link, target] : links) if (symlink(target.c_str(), link.c_str()) != 0) return false;
   return true;
 }
 
