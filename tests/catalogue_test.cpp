@@ -79,9 +79,7 @@ TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
     for (int k = 0; k < count; ++k) AddSong("brano", 3000000, nullptr);
     SetOrder(requested, {"0", "1", "2", "3"}, {"0", "0", "1", "1", "1", "1", "1", "2", "9"});
     for (auto [id, text] : {std::pair{IDC_SONG_COUNT, std::to_string(count)}, {IDC_SONGS_TOTAL, total},
-                            {IDC_FREE_BYTES, freeBytes}, {IDC_RECOVERABLE_BYTES, recoverable}}) {
-      dlg.SetText(id, text);
-    }
+                            {IDC_FREE_BYTES, freeBytes}, {IDC_RECOVERABLE_BYTES, recoverable}}) dlg.SetText(id, text);
     ShowCatalogueSummary(dlg);
     ShowCompilationSummary(dlg);
     ShowPlayerSpace(dlg);
@@ -92,8 +90,8 @@ TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
 // Escape during the scan asks; Yes keeps the songs found so far as a whole
 // catalogue (its orders and summary drawn as after any scan), No goes on.
 TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFound) {
-  for (const char* song : {"uno.mp3", "A\\due.mp3", "A\\tre.mp3", "B\\quattro.mp3", "C\\cinque.mp3"}) {
-    temp.Write(std::string("C\\Musica\\") + song, song);
+  for (std::string song : {"uno.mp3", "A\\due.mp3", "A\\tre.mp3", "B\\quattro.mp3", "C\\cinque.mp3"}) {
+    temp.Write("C\\Musica\\" + song, song);
   }
   for (int answer : {ANSWER_YES, ANSWER_NO}) {
     SCOPED_TRACE(answer);
@@ -109,9 +107,7 @@ TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFound) {
     Strings names = Entries(IDC_SONG_NAMES), folders = Entries(IDC_SONG_FOLDERS), sizes = Entries(IDC_SONG_SIZES);
     int n = static_cast<int>(names.size());
     EXPECT_EQ(n == 5, answer == ANSWER_NO);
-    EXPECT_GE(n, 1);
-    ASSERT_EQ(folders.size(), names.size());
-    ASSERT_EQ(sizes.size(), names.size());
+    ASSERT_TRUE(n >= 1 && folders.size() == names.size() && sizes.size() == names.size()) << n;
     for (int k = 0; k < n; ++k) {  // each entry names one song
       std::string file = "C\\" + folders[k].substr(3) + "\\" + names[k] + ".mp3";
       EXPECT_EQ(std::to_string(fs::file_size(temp.Native(file))), sizes[k]) << file;

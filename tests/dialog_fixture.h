@@ -30,6 +30,7 @@ class DialogTest : public ::testing::Test {
     platform.workingDirectory = "C:\\lavoro";
     dlg.Initialise();
   }
+  ~DialogTest() override { EXPECT_GE(platform.listingsLeft, 0) << "the walk went on past any test's folders"; }
 
   Strings Entries(int id) {
     Strings entries(static_cast<std::size_t>(dlg.CountEntries(id)));

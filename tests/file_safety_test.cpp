@@ -12,12 +12,10 @@ const char kOld[] = "*C:\\Vecchia\r\n";
 
 class FileSafetyTest : public DialogTest {
  protected:
-  void TearDown() override {
-    if (mounted_) Unmount(temp.Native("E"));
-  }
-  CopyResult Copy(const std::string& from, const std::string& to, bool goOn = true) {
+  void TearDown() override { if (mounted_) Unmount(temp.Native("E")); }
+  CopyResult Copy(const std::string& from, const std::string& to) {
     unsigned long error = 0;
-    return System().CopyNewFile(from, to, error, [goOn](std::uint64_t, std::uint64_t) { return goOn; });
+    return System().CopyNewFile(from, to, error, [](std::uint64_t, std::uint64_t) { return true; });
   }
   // Saves one included folder to C:\liste\<name>, the current file.
   void Save(const std::string& name) {
@@ -31,15 +29,6 @@ class FileSafetyTest : public DialogTest {
 // Each case leaves what the next may find; the small volume hides the player's files.
 TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
   const std::pair<const char*, std::function<void()>> cases[] = {
-      {"source missing or destination taken", [&] {
-         temp.Write("C\\lib\\a.mp3", "new");
-         temp.Write("E\\a.mp3", "old");
-         EXPECT_EQ(Copy("C:\\lib\\manca.mp3", "E:\\a.mp3"), CopyResult::Failed);
-         EXPECT_EQ(Copy("C:\\lib\\a.mp3", "E:\\a.mp3"), CopyResult::Exists);
-         EXPECT_EQ(temp.Read("E\\a.mp3"), "old");
-         EXPECT_EQ(Copy("C:\\lib\\a.mp3", "E:\\b.mp3", false), CopyResult::Stopped);  // abandoned: no part of it
-         EXPECT_EQ(Files(), Strings({"a.mp3"}));
-       }},
       {"temporary name taken", [&] {
          temp.Write("C\\liste\\x.li~", "altro");
          Save("x.lis");
@@ -98,9 +87,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
            temp.Write(Format("C\\Rete\\%d\\x\\y\\z\\r%d.mp3", i, i), "");
            expected.push_back(Format("r%d", i));
            link(Format("C\\Musica\\rete%d", i), Format("C\\Rete\\%d", i));
-           for (int j = 0; j < 10; ++j) {
-             if (j != i) link(Format("C\\Rete\\%d\\%d", i, j), Format("C\\Rete\\%d", j));
-           }
+           for (int j = 0; j < 10; ++j) if (j != i) link(Format("C\\Rete\\%d\\%d", i, j), Format("C\\Rete\\%d", j));
          }
          for (const char* song : {"C\\Musica\\a.mp3", "C\\Musica\\Sub\\b.mp3", "C\\Altrove\\c.mp3",
                                   "C\\Musica\\Dentro\\d.mp3"}) {
@@ -166,10 +153,10 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
       // song: that song ends on the vanished volume, and nothing is written
       // to the folder left behind.
       {"a player pulled out", [&] {
-         Unmount(temp.Native("E"));
-         fs::remove_all(temp.Native("E"));
+         if (mounted_) Unmount(temp.Native("E"));
+         fs::remove_all(temp.Native("E"));  // what the small volume hid
          fs::create_directories(temp.Native("E"));
-         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) return (void)(std::cout << "skipped: cannot mount\n");
+         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) GTEST_SKIP() << "mounting a small volume needs root";
          ClearCatalogue();
          for (const char* song : {"a", "b", "c"}) AddSong(song, 200000, std::string(200000, *song).c_str());
          SetOrder(3, {"0", "1", "2"}, {});

@@ -9,7 +9,6 @@
 #include <vector>
 
 bool MakeFifo(const std::filesystem::path& path);
-bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target);
 // Many links at once, each link with its target.
 bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links);
 // Removes a FIFO or link, or a folder holding them, which the test's own

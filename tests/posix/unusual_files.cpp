@@ -6,21 +6,12 @@
 
 bool MakeFifo(const std::filesystem::path& path) { return mkfifo(path.c_str(), 0644) == 0; }
 
-bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target) {
-  return symlink(target.c_str(), link.c_str()) == 0;
-}
-
 bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links) {
-  for (const auto& [link, target] : links) {
-    if (!MakeFolderLink(link, target)) return false;
-  }
+  for (const auto& [link, target] : links) if (symlink(target.c_str(), link.c_str()) != 0) return false;
   return true;
 }
 
-void RemoveSpecial(const std::filesystem::path& path) {
-  std::error_code error;
-  std::filesystem::remove_all(path, error);
-}
+void RemoveSpecial(const std::filesystem::path& path) { std::filesystem::remove_all(path); }
 
 // Needs root (or CAP_SYS_ADMIN).
 bool MountSmallVolume(const std::filesystem::path& folder, bool readOnly) {

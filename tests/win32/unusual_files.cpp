@@ -43,9 +43,6 @@ bool RunOnHost(const std::string& command) {
 }  // namespace
 
 bool MakeFifo(const std::filesystem::path& path) { return RunOnHost("mkfifo " + Host(path)); }
-bool MakeFolderLink(const std::filesystem::path& link, const std::filesystem::path& target) {
-  return RunOnHost("ln -s " + Host(target) + " " + Host(link));
-}
 // One host command for all: Wine starts each slowly.
 bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links) {
   std::string command = "true";
