@@ -54,6 +54,10 @@ void EntryList::clear() {
   spans_.clear();
 }
 
+bool EntryList::reserve(std::size_t entries, std::size_t textBytes) {
+  return spans_.reserve(spans_.size() + entries) && texts_.reserve(texts_.size() + textBytes);
+}
+
 int EntryList::Add(const std::string& text, bool sorted) {
   std::size_t low = 0;
   std::size_t high = size();
@@ -75,6 +79,32 @@ int EntryList::Insert(int index, const std::string& text) {
   return insert(static_cast<std::size_t>(index), text) ? index : NO_ENTRY;
 }
 
+int EntryList::Append(std::string_view texts) {
+  texts = texts.substr(0, texts.rfind('\0') + 1);  // bytes after the last NUL are no entry
+  auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
+  std::size_t bytes = texts.size() - count;
+  if (texts_.size() + bytes > UINT32_MAX || spans_.size() + count > INT32_MAX) return NO_ENTRY;
+  // The texts go at the end: the last entry's text ends there, shared or not.
+  auto at = static_cast<std::uint32_t>(texts_.size());
+  Span* span = spans_.extend(count);
+  if (!span && count > 0) return NO_ENTRY;
+  char* text = texts_.extend(bytes);
+  if (!text && bytes > 0) {
+    spans_.erase(spans_.size() - count, count);
+    return NO_ENTRY;
+  }
+  // Each text ends with a NUL inside texts, so strlen stays within it.
+  for (const char* from = texts.data(); from < texts.data() + texts.size();) {
+    auto length = static_cast<std::uint32_t>(std::strlen(from));
+    if (length > 0) std::memcpy(text, from, length);
+    *span++ = Span{at, length};
+    at += length;
+    text += length;
+    from += length + 1;
+  }
+  return static_cast<int>(count);
+}
+
 int EntryList::Delete(int index) {
   if (index < 0 || index >= static_cast<int>(size())) return NO_ENTRY;
   erase(static_cast<std::size_t>(index));
@@ -88,6 +118,24 @@ int EntryList::Read(int index, std::string& text) const {
   }
   text.assign((*this)[static_cast<std::size_t>(index)]);
   return static_cast<int>(text.size());
+}
+
+int EntryList::ReadRange(int first, int count, std::string& texts) const {
+  texts.clear();
+  if (first < 0 || first >= static_cast<int>(size()) || count < 0) return NO_ENTRY;
+  auto begin = static_cast<std::size_t>(first);
+  std::size_t end = begin + std::min(static_cast<std::size_t>(count), size() - begin);
+  std::size_t bytes = 0;
+  for (std::size_t i = begin; i < end; ++i) bytes += spans_.data()[i].length + 1;
+  texts.resize(bytes);
+  char* at = texts.data();
+  for (std::size_t i = begin; i < end; ++i) {
+    std::string_view entry = (*this)[i];
+    std::memcpy(at, entry.data(), entry.size());
+    at += entry.size();
+    *at++ = '\0';
+  }
+  return static_cast<int>(end - begin);
 }
 
 int EntryList::Find(const std::string& text) const {

@@ -30,6 +30,11 @@ class GrowingArray {
   std::size_t size() const { return size_; }
   T* data() { return data_; }
   const T* data() const { return data_; }
+  // Room for count items in all; false, nothing changed, without memory.
+  bool reserve(std::size_t count);
+  // count more items at the end, for the caller to write; null, nothing
+  // changed, without memory.
+  T* extend(std::size_t count);
   // Inserts count items at index; false, nothing changed, without memory.
   bool insert(std::size_t index, const T* items, std::size_t count);
   void erase(std::size_t index, std::size_t count);
@@ -54,15 +59,30 @@ GrowingArray<T>::~GrowingArray() {
 }
 
 template <typename T>
+bool GrowingArray<T>::reserve(std::size_t count) {
+  if (count <= capacity_) return true;
+  void* grown = std::realloc(data_, count * sizeof(T));
+  if (!grown) return false;
+  data_ = static_cast<T*>(grown);
+  capacity_ = count;
+  return true;
+}
+
+template <typename T>
+T* GrowingArray<T>::extend(std::size_t count) {
+  if (size_ + count > capacity_ &&
+      !reserve(std::max({std::size_t{64}, capacity_ * 2, size_ + count}))) {
+    return nullptr;
+  }
+  size_ += count;
+  return data_ + size_ - count;
+}
+
+template <typename T>
 bool GrowingArray<T>::insert(std::size_t index, const T* items, std::size_t count) {
   if (count == 0) return true;
-  if (size_ + count > capacity_) {
-    std::size_t capacity = std::max({std::size_t{64}, capacity_ * 2, size_ + count});
-    void* grown = std::realloc(data_, capacity * sizeof(T));
-    if (!grown) return false;
-    data_ = static_cast<T*>(grown);
-    capacity_ = capacity;
-  }
+  if (!extend(count)) return false;
+  size_ -= count;
   std::memmove(data_ + index + count, data_ + index, (size_ - index) * sizeof(T));
   std::memcpy(data_ + index, items, count * sizeof(T));
   size_ += count;
@@ -84,6 +104,9 @@ class EntryList {
   bool insert(std::size_t index, std::string_view text);
   void erase(std::size_t index);
   void clear();
+  // Room for entries more entries of textBytes bytes together; false
+  // without memory (what fits then still goes in as it comes).
+  bool reserve(std::size_t entries, std::size_t textBytes);
 
   // The list box's answers, with its index conventions (NO_ENTRY, -1 to
   // append), shared by the stores that keep lists in memory.
@@ -92,12 +115,18 @@ class EntryList {
   int Add(const std::string& text, bool sorted);
   // Inserts text at index, -1 appending; the index, or NO_ENTRY.
   int Insert(int index, const std::string& text);
+  // Appends texts, each ended by a NUL; how many, or NO_ENTRY (none
+  // appended) without memory or past 4 GiB of text.
+  int Append(std::string_view texts);
   // Deletes the entry at index; the remaining count, or NO_ENTRY (nothing
   // deleted) for an index out of range.
   int Delete(int index);
   // Copies the entry into text and returns its length, or NO_ENTRY (text
   // emptied) for an index out of range.
   int Read(int index, std::string& text) const;
+  // Copies at most count entries from first on into texts, each ended by
+  // a NUL; how many, or NO_ENTRY (texts emptied) for first out of range.
+  int ReadRange(int first, int count, std::string& texts) const;
   // The first entry equal to text as a whole ignoring case, or NO_ENTRY.
   int Find(const std::string& text) const;
 

@@ -96,6 +96,23 @@ int TableStore::FindExact(int id, const std::string& text) {
   return list ? list->entries.Find(text) : NO_ENTRY;
 }
 
+int TableStore::AppendEntries(int id, std::string_view texts) {
+  Control* list = FindList(id);
+  return list ? list->entries.Append(texts) : NO_ENTRY;
+}
+
+int TableStore::ReadEntries(int id, int first, int count, std::string& texts) {
+  Control* list = FindList(id);
+  if (list) return list->entries.ReadRange(first, count, texts);
+  texts.clear();
+  return NO_ENTRY;
+}
+
+void TableStore::PrepareList(int id, int entries, std::size_t textBytes) {
+  Control* list = FindList(id);
+  if (list && entries > 0) list->entries.reserve(static_cast<std::size_t>(entries), textBytes);
+}
+
 void TableStore::SetText(int id, const std::string& text) {
   Control* control = Find(id);
   if (!control) return;

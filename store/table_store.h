@@ -26,6 +26,9 @@ class TableStore : public StateStore {
   int ReadEntry(int id, int index, std::string& text) override;
   int CountEntries(int id) override;
   int FindExact(int id, const std::string& text) override;
+  int AppendEntries(int id, std::string_view texts) override;
+  void PrepareList(int id, int entries, std::size_t textBytes) override;
+  int ReadEntries(int id, int first, int count, std::string& texts) override;
   void SetText(int id, const std::string& text) override;
   std::string ReadText(int id, int limit) override;
   void LimitTyping(int id, int characters) override;

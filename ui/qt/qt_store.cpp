@@ -196,6 +196,34 @@ int QtStore::FindExact(int id, const std::string& text) {
   return list ? list->entries.Find(text) : NO_ENTRY;
 }
 
+int QtStore::AppendEntries(int id, std::string_view texts) {
+  Control* list = FindList(id);
+  if (!list) return NO_ENTRY;
+  int first = static_cast<int>(list->entries.size());
+  int added = list->entries.Append(texts);
+  if (added != NO_ENTRY && list->list) {
+    std::string text;
+    for (int i = first; i < first + added; ++i) {
+      list->entries.Read(i, text);
+      ShowInserted(list->list, i, text);
+    }
+  }
+  return added;
+}
+
+int QtStore::ReadEntries(int id, int first, int count, std::string& texts) {
+  Control* list = FindList(id);
+  if (list) return list->entries.ReadRange(first, count, texts);
+  texts.clear();
+  return NO_ENTRY;
+}
+
+// Only the lists in memory make room: a view's rows come and go one by one.
+void QtStore::PrepareList(int id, int entries, std::size_t textBytes) {
+  Control* list = FindList(id);
+  if (list && entries > 0) list->entries.reserve(static_cast<std::size_t>(entries), textBytes);
+}
+
 // An edit field tells the program of the new text before this returns, as
 // typing does.
 void QtStore::SetText(int id, const std::string& text) {
