@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -25,22 +26,45 @@ struct IdentityHash {
 };
 
 // What a scan carries from folder to folder: texts reused from song to song,
-// so that cataloguing a song allocates only what the store keeps, and the
-// folders entered where a link may have led.
+// so that cataloguing a song allocates only what the store keeps; how many
+// songs the lists hold and have room for; and the folders entered where a
+// link may have led.
 struct Scratch {
   std::string name;
   std::string extension;
+  std::string size;
+  int songs = 0;
+  int room = 0;
   std::unordered_set<FolderIdentity, IdentityHash> entered;
 };
+
+// How many songs there will be is known only after the walk: the lists are
+// told of room for as many songs again whenever they are full, so that
+// they grow in doubling steps, never song by song. A folder's text is
+// shared by the songs in it, so only its entries are counted.
+void MakeRoom(StateStore& dlg, const Scratch& scratch, int more) {
+  auto bytes = [more](const std::string& text) { return static_cast<std::size_t>(more) * text.size(); };
+  dlg.PrepareList(IDC_SONG_FOLDERS, more, 0);
+  dlg.PrepareList(IDC_SONG_NAMES, more, bytes(scratch.name));
+  dlg.PrepareList(IDC_SONG_EXTS, more, bytes(scratch.extension));
+  dlg.PrepareList(IDC_SONG_SIZES, more, bytes(scratch.size));
+}
 
 void AddSong(StateStore& dlg, const std::string& folder, const std::string& file,
              std::size_t dot, std::uint32_t size, Scratch& scratch) {
   scratch.name.assign(file, 0, dot);
   scratch.extension.assign(file, dot + 1, std::string::npos);
+  scratch.size = std::to_string(size);
+  if (scratch.songs == scratch.room) {
+    int more = std::max(scratch.room, 1024);
+    MakeRoom(dlg, scratch, more);
+    scratch.room += more;
+  }
+  ++scratch.songs;
   dlg.AddEntry(IDC_SONG_FOLDERS, folder);
   dlg.AddEntry(IDC_SONG_NAMES, scratch.name);
   dlg.AddEntry(IDC_SONG_EXTS, scratch.extension);
-  dlg.AddEntry(IDC_SONG_SIZES, std::to_string(size));
+  dlg.AddEntry(IDC_SONG_SIZES, scratch.size);
 }
 
 // True when the folder listed, reached where a link may lead, is one of
@@ -118,6 +142,7 @@ void ScanFolder(StateStore& dlg, const std::string& folder) {
   std::string path = folder;
   path.reserve(PATH_BUFFER);
   Scratch scratch;
+  scratch.songs = scratch.room = dlg.CountEntries(IDC_SONG_NAMES);
   std::vector<FolderListing*> walk;
   Walk(dlg, path, scratch, walk, false);
 }

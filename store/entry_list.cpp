@@ -51,3 +51,33 @@ void EntryList::clear() {
   texts_.clear();
   spans_.clear();
 }
+
+bool EntryList::reserve(std::size_t entries, std::size_t textBytes) {
+  return spans_.reserve(spans_.size() + entries) && texts_.reserve(texts_.size() + textBytes);
+}
+
+bool EntryList::append(std::string_view texts) {
+  texts = texts.substr(0, texts.rfind('\0') + 1);
+  auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
+  std::size_t bytes = texts.size() - count;
+  if (texts_.size() + bytes > UINT32_MAX) return false;
+  // The texts go at the end: the last entry's text ends there, shared or not.
+  auto at = static_cast<std::uint32_t>(texts_.size());
+  Span* span = spans_.extend(count);
+  if (!span && count > 0) return false;
+  char* text = texts_.extend(bytes);
+  if (!text && bytes > 0) {
+    spans_.erase(spans_.size() - count, count);
+    return false;
+  }
+  // Each text ends with a NUL inside texts, so strlen stays within it.
+  for (const char* from = texts.data(); from < texts.data() + texts.size();) {
+    auto length = static_cast<std::uint32_t>(std::strlen(from));
+    if (length > 0) std::memcpy(text, from, length);
+    *span++ = Span{at, length};
+    at += length;
+    text += length;
+    from += length + 1;
+  }
+  return true;
+}

@@ -131,4 +131,4 @@ std::unique_ptr<StateStore> OpenMainDialog() {
 
 const char* WindowName() { return "Win32 dialog"; }
 
-const char* WindowTarget() { return "<= 3 x native"; }
+const char* WindowTarget() { return "ratio <= 1.3"; }
