@@ -61,23 +61,29 @@ bool EntryList::append(std::string_view texts) {
   auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
   std::size_t bytes = texts.size() - count;
   if (texts_.size() + bytes > UINT32_MAX) return false;
-  // The texts go at the end: the last entry's text ends there, shared or not.
-  auto at = static_cast<std::uint32_t>(texts_.size());
+  std::size_t first = spans_.size();
   Span* span = spans_.extend(count);
   if (!span && count > 0) return false;
-  char* text = texts_.extend(bytes);
-  if (!text && bytes > 0) {
-    spans_.erase(spans_.size() - count, count);
+  std::size_t used = texts_.size();
+  if (!texts_.extend(bytes) && bytes > 0) {
+    spans_.erase(first, count);
     return false;
   }
-  // Each text ends with a NUL inside texts, so strlen stays within it.
+  // As insert does, an entry equal to the one before it shares its text;
+  // the room of the texts shared is given back at the end.
+  bool before = first > 0;
+  Span last = before ? spans_.data()[first - 1] : Span{0, 0};
   for (const char* from = texts.data(); from < texts.data() + texts.size();) {
-    auto length = static_cast<std::uint32_t>(std::strlen(from));
-    if (length > 0) std::memcpy(text, from, length);
-    *span++ = Span{at, length};
-    at += length;
-    text += length;
-    from += length + 1;
+    std::string_view text(from);  // ends at its NUL, inside texts
+    if (!before || text != std::string_view(texts_.data() + last.begin, last.length)) {
+      if (!text.empty()) std::memcpy(texts_.data() + used, text.data(), text.size());
+      last = Span{static_cast<std::uint32_t>(used), static_cast<std::uint32_t>(text.size())};
+      used += text.size();
+    }
+    *span++ = last;
+    before = true;
+    from += text.size() + 1;
   }
+  texts_.erase(used, texts_.size() - used);
   return true;
 }

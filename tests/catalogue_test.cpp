@@ -55,6 +55,26 @@ TEST_F(CatalogueTest, OrdersFollowTheSongCountAndTheRequest) {
   ExpectOrders(3, 4);
 }
 
+// A scan longer than the lists are handed at once keeps song k's folder,
+// name and size together in the lists.
+TEST_F(CatalogueTest, LongScansKeepEachSongsTextsInLine) {
+  constexpr int kSongs = 4100;
+  for (int i = 0; i < kSongs; ++i) {
+    temp.Write((i % 2 ? "C\\lib\\B\\" : "C\\lib\\A\\") + std::to_string(i) + ".mp3", std::string(i % 7, 'x'));
+  }
+  Add("C:\\lib");
+  Strings folders = Entries(IDC_SONG_FOLDERS), names = Entries(IDC_SONG_NAMES),
+          sizes = Entries(IDC_SONG_SIZES);
+  ASSERT_EQ(names.size(), std::size_t(kSongs));
+  ASSERT_EQ(folders.size(), names.size());
+  ASSERT_EQ(sizes.size(), names.size());
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    int i = std::stoi(names[k]);
+    ASSERT_EQ(folders[k], i % 2 ? "C:\\lib\\B" : "C:\\lib\\A") << k;
+    ASSERT_EQ(sizes[k], std::to_string(i % 7)) << k;
+  }
+}
+
 // One second's orders, text for text: the permutation by rejection, then
 // the draws with repetition, from one sequence; catalogues beyond 32767
 // songs draw from two numbers at a time.

@@ -63,11 +63,13 @@ TEST_P(StoreConformance, FolderListsSortAsWindowsDoes) {
 }
 
 // Texts appended in one call follow the entries already there, in their
-// order, never sorted, empty ones too; making room first changes nothing.
+// order, never sorted, empty ones too, equal neighbours too (deleting one
+// leaves the other whole); making room first changes nothing.
 TEST_P(StoreConformance, AppendedTextsKeepTheirOrder) {
   const std::pair<int, Strings> rows[] = {
       {IDC_ORDER_WITH_REPEAT, {"7", "", "7", "12"}},
       {IDC_EXCLUDED_LIST, {"C:\\B", "c:\\a"}},
+      {IDC_SONG_FOLDERS, {"C:\\Z", "C:\\Z", "C:\\M", "C:\\M"}},
   };
   for (const auto& [id, texts] : rows) {
     SCOPED_TRACE(texts[0]);
@@ -79,6 +81,9 @@ TEST_P(StoreConformance, AppendedTextsKeepTheirOrder) {
     EXPECT_EQ(store().AppendEntries(id, packed), static_cast<int>(texts.size()));
     Strings all{"C:\\Z"};
     all.insert(all.end(), texts.begin(), texts.end());
+    EXPECT_EQ(Entries(id), all);
+    store().DeleteEntry(id, 1);
+    all.erase(all.begin() + 1);
     EXPECT_EQ(Entries(id), all);
   }
 }
