@@ -1,10 +1,5 @@
 #include "entry_list.h"
 
-std::string_view EntryList::operator[](std::size_t index) const {
-  const Span& span = spans_.data()[index];
-  return std::string_view(texts_.data() + span.begin, span.length);
-}
-
 bool EntryList::insert(std::size_t index, std::string_view text) {
   std::size_t count = spans_.size();
   if (index == count && index > 0 && (*this)[index - 1] == text) {
@@ -75,7 +70,7 @@ bool EntryList::append(std::string_view texts) {
   Span last = before ? spans_.data()[first - 1] : Span{0, 0};
   for (const char* from = texts.data(); from < texts.data() + texts.size();) {
     std::string_view text(from);  // ends at its NUL, inside texts
-    if (!before || text != std::string_view(texts_.data() + last.begin, last.length)) {
+    if (!before || !SameText(text, last)) {
       if (!text.empty()) std::memcpy(texts_.data() + used, text.data(), text.size());
       last = Span{static_cast<std::uint32_t>(used), static_cast<std::uint32_t>(text.size())};
       used += text.size();

@@ -115,6 +115,18 @@ class EntryList {
     std::uint32_t begin;
     std::uint32_t length;
   };
+  // Whether text is the one at span; most texts differ in their length or
+  // their first byte.
+  bool SameText(std::string_view text, Span span) const {
+    const char* at = texts_.data() + span.begin;
+    return text.size() == span.length && (text.empty() || (text[0] == at[0] && text == std::string_view(at, span.length)));
+  }
+
   GrowingArray<char> texts_;
   GrowingArray<Span> spans_;  // where entry i lies in texts_
 };
+
+inline std::string_view EntryList::operator[](std::size_t index) const {
+  const Span& span = spans_.data()[index];
+  return std::string_view(texts_.data() + span.begin, span.length);
+}

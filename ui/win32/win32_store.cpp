@@ -105,10 +105,11 @@ int Win32Store::ReadEntries(int id, int first, int count, std::string& texts) {
   return end - first;
 }
 
-// Wine's list box grows its array of entries 16 at a time and copies it
-// as it moves, which makes filling a long list quadratic; LB_INITSTORAGE
-// makes the room at once. A hidden list is never drawn, so it is not
-// redrawn as it fills either.
+// A list box grows its array of entries a few at a time and copies it as
+// it moves; LB_INITSTORAGE makes the room at once. (Wine 8's list box gives
+// back any room beyond the next 32 entries at its next insertion: there
+// only filling one list at a time keeps the growth cheap.) A hidden list
+// is never drawn, so it is not redrawn as it fills either.
 void Win32Store::PrepareList(int id, int entries, std::size_t textBytes) {
   if (entries <= 0) return;
   if (IsHiddenList(id)) Send(id, WM_SETREDRAW, FALSE);
