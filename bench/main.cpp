@@ -9,6 +9,7 @@
 // its own, the rebuild is timed through it too. --rebuild-only leaves out
 // the keystrokes and the memory.
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -263,6 +264,54 @@ int CompareRebuild(const Library& library, int rounds) {
   return 0;
 }
 
+// The rebuild as a whole process, from its start to its end, against the
+// floor scan as a process of its own: what a process does before its first
+// listing counts too. The processes run one after the other, in turn first.
+void CompareWholeProcesses(const fs::path& self, const Library& library, int rounds) {
+  fs::path folder = self.parent_path();
+  auto command = [&](const char* program, const char* mode) {
+    return "\"" + (folder / program).string() + "\" " + mode + " \"" + library.native.string() + "\"";
+  };
+  struct Row {
+    std::string name;
+    std::string command;
+    const char* target;
+    Medians times;
+  };
+  std::vector<Row> rows;
+  rows.push_back({"floor scan, whole process", command("mescola_whole", "floor"), "", {}});
+  rows.push_back({"table store, whole process", command("mescola_whole", "table"), "<= 1.1", {}});
+  if (OpenMainDialog()) {
+    bool qt = fs::exists(folder / "mescola_whole_qt");
+    rows.push_back({std::string(WindowName()) + ", whole process",
+                    command(qt ? "mescola_whole_qt" : "mescola_whole", "window"),
+                    qt ? "<= 1.15" : "<= 1.4", {}});
+  }
+  for (int round = -1; round < rounds; ++round) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      Row& row = rows[round % 2 ? rows.size() - 1 - i : i];
+      bool done = true;
+      Timing t = TimeOf([&] { done = RunCommand(row.command); });
+      if (!done) {
+        std::printf("MISMATCH: %s failed\n", row.command.c_str());
+        return;
+      }
+      if (round >= 0) row.times.Add(t);
+    }
+  }
+  std::printf("\nRebuild of %s as whole processes, each started afresh; medians of %d rounds\n\n",
+              library.name, rounds);
+  std::printf("| %-38s | %9s | %9s | %5s | %5s | %7s | %s |\n", "", "wall ms", "cpu ms", "wall", "cpu",
+              "", "target");
+  std::printf("|%s|----------:|----------:|------:|------:|--------:|---|\n", std::string(40, '-').c_str());
+  for (const Row& row : rows) {
+    Timing ratios = row.times.RatiosTo(rows.front().times);
+    Timing times = row.times.Of();
+    std::printf("| %-38s | %9.2f | %9.2f | %5.2f | %5.2f | %7s | %s |\n", row.name.c_str(), times.wall,
+                times.cpu, ratios.wall, ratios.cpu, "", row.target);
+  }
+}
+
 // Times the last key of keys typed into the requested number, after the
 // field has been emptied and the keys before it typed.
 Timing TimeKeystroke(TableStore& dlg, const std::string& keys, int repeats) {
@@ -273,6 +322,101 @@ Timing TimeKeystroke(TableStore& dlg, const std::string& keys, int repeats) {
     times.Add(TimeOf([&] { dlg.UserType(IDC_MAX_SONGS, keys.substr(keys.size() - 1)); }));
   }
   return times.Of();
+}
+
+// A catalogue of n songs written straight into the store, without a scan:
+// only the song count and the sizes matter to the redraw.
+void FillCatalogue(StateStore& dlg, int n) {
+  std::string names, folders, exts, sizes;
+  for (int k = 0; k < n; ++k) {
+    names += "Brano " + std::to_string(k) + '\0';
+    folders += "C:\\Musica\\Album " + std::to_string(k / 12) + '\0';
+    exts += std::string("mp3", 4);
+    sizes += std::to_string(3000000 + k * 37 % 5000000) + '\0';
+  }
+  for (int id : {IDC_SONG_FOLDERS, IDC_SONG_NAMES, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
+  dlg.AppendEntries(IDC_SONG_FOLDERS, folders);
+  dlg.AppendEntries(IDC_SONG_NAMES, names);
+  dlg.AppendEntries(IDC_SONG_EXTS, exts);
+  dlg.AppendEntries(IDC_SONG_SIZES, sizes);
+  dlg.SetText(IDC_SONG_COUNT, std::to_string(n));
+  dlg.SetText(IDC_MAX_SONGS, std::to_string(n));  // draws the permutation
+}
+
+// The least work a redraw can do: a Fisher-Yates shuffle of the indexes,
+// each written as decimal text into a buffer made beforehand.
+class ShuffleFloor {
+ public:
+  explicit ShuffleFloor(int count) : indexes_(count), texts_(count * 12) {}
+  void Run(int n, std::uint32_t seed) {
+    for (std::size_t i = 0; i < indexes_.size(); ++i) indexes_[i] = static_cast<int>(i % n);
+    for (std::size_t i = indexes_.size() - 1; i > 0; --i) {
+      seed = seed * 214013u + 2531011u;
+      std::swap(indexes_[i], indexes_[(seed >> 8) % (i + 1)]);
+    }
+    char* end = texts_.data();
+    for (int k : indexes_) {
+      end = std::to_chars(end, end + 11, k).ptr;
+      *end++ = '\0';
+    }
+    written_ = end - texts_.data();
+  }
+  std::size_t written() const { return written_; }
+
+ private:
+  std::vector<int> indexes_;
+  std::vector<char> texts_;
+  std::size_t written_ = 0;
+};
+
+// The redraw after a requested number above the song count is typed: the
+// draws with repetition written into their list, and the compilation line
+// read back from the orders and the sizes; against the floor above for the
+// same number of indexes, round by round.
+void CompareRedraws(int rounds) {
+  std::printf("\nRedraw of the orders and the compilation line for a requested number R above the"
+              " song count n; medians of %d (ratios: medians of the ratios round by round)\n\n",
+              rounds);
+  std::printf("| %-38s | %9s | %9s | %5s | %5s | %7s | %s |\n", "", "wall ms", "cpu ms", "wall", "cpu",
+              "", "target");
+  std::printf("|%s|----------:|----------:|------:|------:|--------:|---|\n", std::string(40, '-').c_str());
+  for (int n : {50000, 156298}) {
+    int requested = n + n / 5;
+    std::vector<std::pair<std::string, std::unique_ptr<StateStore>>> stores;
+    stores.emplace_back("table store", DialogIncluding("C:\\Musica"));
+    if (std::unique_ptr<StateStore> window = WindowIncluding("C:\\Musica")) {
+      stores.emplace_back(WindowName(), std::move(window));
+    }
+    for (auto& store : stores) {
+      FillCatalogue(*store.second, n);
+      store.second->LimitTyping(IDC_MAX_SONGS, 8);
+    }
+    ShuffleFloor floor(requested);
+    Medians floorTimes;
+    std::vector<Medians> redraws(stores.size());
+    for (int round = -1; round < rounds; ++round) {
+      Timing f = TimeOf([&] { floor.Run(n, static_cast<std::uint32_t>(round)); });
+      for (std::size_t i = 0; i < stores.size(); ++i) {
+        StateStore& dlg = *stores[i].second;
+        dlg.SetText(IDC_MAX_SONGS, std::to_string(n));
+        std::string typed = std::to_string(requested);
+        Timing t = TimeOf([&] { dlg.SetText(IDC_MAX_SONGS, typed); });
+        if (round >= 0) redraws[i].Add(t);
+      }
+      if (round >= 0) floorTimes.Add(f);
+    }
+    std::string row = "shuffle floor, n = " + std::to_string(n) + ", R = " + std::to_string(requested);
+    Timing floorMs = floorTimes.Of();
+    std::printf("| %-38s | %9.2f | %9.2f | %5s | %5s | %7s | |\n", row.c_str(), floorMs.wall, floorMs.cpu,
+                "1", "1", "");
+    for (std::size_t i = 0; i < stores.size(); ++i) {
+      Timing ratios = redraws[i].RatiosTo(floorTimes);
+      Timing times = redraws[i].Of();
+      std::printf("| %-38s | %9.2f | %9.2f | %5.2f | %5.2f | %7s | <= 3 |\n",
+                  ("redraw, " + stores[i].first).c_str(), times.wall, times.cpu, ratios.wall,
+                  ratios.cpu, "");
+    }
+  }
 }
 
 // What the first touch of fresh memory costs here: every page that a new
@@ -348,22 +492,34 @@ int main(int argc, char** argv) {
   fs::path work = fs::temp_directory_path() / "mescola-bench";
   int rounds = 7;
   bool rebuildOnly = false;
+  bool redrawOnly = false;
   for (int i = 1; i < argc; ++i) {
     std::string option = argv[i];
     if (option == "--rebuild-only") rebuildOnly = true;
+    if (option == "--redraw-only") redrawOnly = true;
     if (option == "--work" && i + 1 < argc) work = fs::absolute(argv[++i]);
     if (option == "--rounds" && i + 1 < argc) rounds = std::max(1, std::atoi(argv[++i]));
   }
   fs::create_directories(work);
-  Library files200k = Prepare(work, "200k-files", {20000, 140000, 60000});
-
   std::printf("Machine: %s; load average at the start %s\n", MachineName().c_str(),
               MachineLoad().c_str());
+  if (redrawOnly) {
+    CompareRedraws(std::max(rounds, 31));
+    return 0;
+  }
+  Library files200k = Prepare(work, "200k-files", {20000, 140000, 60000});
+
   std::printf("First touch of fresh memory: %.1f us per 4 KiB page\n", MicrosecondsPerFreshPage());
   if (CompareRebuild(files200k, rounds) != 0) return 1;
+  CompareWholeProcesses(argv[0], files200k, rounds);
+  CompareRedraws(rebuildOnly ? rounds : std::max(rounds, 31));
   if (!rebuildOnly) {
     CompareKeystrokes(Prepare(work, "50k-songs", {5000, 50000, 10000}));
     CompareMemory(argv[0], Prepare(work, "200k-songs", {20000, 200000, 20000}), work);
+  } else {
+    // Under Wine the window's lists live in the system's list boxes: what
+    // they hold of the rebuilt library, beside the table store.
+    CompareMemory(argv[0], files200k, work);
   }
   std::printf("\nLoad average at the end %s\n", MachineLoad().c_str());
   return 0;

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "store/text.h"
@@ -6,18 +8,36 @@
 namespace {
 
 constexpr double kMegabyte = 1048576.0;
+// Entries are read a block of this many at a time: one call to the store
+// for each block, into a buffer that stays in the processor's cache.
+constexpr int kBlock = 8192;
+
+// Calls take(index, text) for each entry of list from index first on, at
+// most count of them, in order.
+template <typename Take>
+void ReadBlock(StateStore& dlg, int list, int first, int count, std::string& texts, Take take) {
+  int read = dlg.ReadEntries(list, first, count, texts);
+  const char* text = texts.data();
+  for (int i = 0; i < read; ++i) {
+    std::string_view entry(text);
+    take(first + i, entry);
+    text += entry.size() + 1;
+  }
+}
 
 // How many times each song stands among the first requested positions of
-// the order; indexes that name no song are left out.
+// the order; indexes that name no song are left out. Positions that the
+// list does not hold add nothing.
 std::vector<int> TimesChosen(StateStore& dlg, int order, int requested, int songs) {
   std::vector<int> times(static_cast<std::size_t>(songs), 0);
-  std::string entry;
-  // Positions that the list does not hold add nothing.
-  int positions = dlg.CountEntries(order);
-  for (int i = 0; i < requested && i < positions; ++i) {
-    dlg.ReadEntry(order, i, entry);
-    int k = ParseCount(entry);
-    if (k >= 0 && k < songs) ++times[k];
+  std::string texts;
+  int positions = std::min(requested, dlg.CountEntries(order));
+  for (int first = 0; first < positions; first += kBlock) {
+    ReadBlock(dlg, order, first, std::min(kBlock, positions - first), texts,
+              [&](int, std::string_view entry) {
+                int k = ParseCount(entry);
+                if (k >= 0 && k < songs) ++times[k];
+              });
   }
   return times;
 }
@@ -43,11 +63,14 @@ void ShowCompilationSummary(StateStore& dlg) {
   // instead jumps all over a large catalogue. Sizes are whole numbers, and
   // whole numbers below 2^53 add up exactly in any order.
   double sum = 0.0;
-  std::string size;
-  for (int k = 0; k < songs; ++k) {
-    if (times[k] == 0) continue;
-    dlg.ReadEntry(IDC_SONG_SIZES, k, size);
-    sum += times[k] * ParseBytes(size);
+  std::string texts;
+  for (int first = 0; first < songs; first += kBlock) {
+    int count = std::min(kBlock, songs - first);
+    auto chosen = times.begin() + first;
+    if (std::all_of(chosen, chosen + count, [](int n) { return n == 0; })) continue;
+    ReadBlock(dlg, IDC_SONG_SIZES, first, count, texts, [&](int k, std::string_view size) {
+      if (times[k] != 0) sum += times[k] * ParseBytes(size);
+    });
   }
   dlg.SetText(IDC_COMPILATION_INFO, Format("Nella compilation;   %d brani per totali %.0f MBites",
                                            requested, sum / 1024 / 1024));

@@ -1,10 +1,5 @@
 #include "entry_list.h"
 
-std::string_view EntryList::operator[](std::size_t index) const {
-  const Span& span = spans_.data()[index];
-  return std::string_view(texts_.data() + span.begin, span.length);
-}
-
 bool EntryList::insert(std::size_t index, std::string_view text) {
   std::size_t count = spans_.size();
   if (index == count && index > 0 && (*this)[index - 1] == text) {
@@ -50,4 +45,40 @@ void EntryList::erase(std::size_t index) {
 void EntryList::clear() {
   texts_.clear();
   spans_.clear();
+}
+
+bool EntryList::reserve(std::size_t entries, std::size_t textBytes) {
+  return spans_.reserve(spans_.size() + entries) && texts_.reserve(texts_.size() + textBytes);
+}
+
+bool EntryList::append(std::string_view texts) {
+  texts = texts.substr(0, texts.rfind('\0') + 1);
+  auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
+  std::size_t bytes = texts.size() - count;
+  if (texts_.size() + bytes > UINT32_MAX) return false;
+  std::size_t first = spans_.size();
+  Span* span = spans_.extend(count);
+  if (!span && count > 0) return false;
+  std::size_t used = texts_.size();
+  if (!texts_.extend(bytes) && bytes > 0) {
+    spans_.erase(first, count);
+    return false;
+  }
+  // As insert does, an entry equal to the one before it shares its text;
+  // the room of the texts shared is given back at the end.
+  bool before = first > 0;
+  Span last = before ? spans_.data()[first - 1] : Span{0, 0};
+  for (const char* from = texts.data(); from < texts.data() + texts.size();) {
+    std::string_view text(from);  // ends at its NUL, inside texts
+    if (!before || !SameText(text, last)) {
+      if (!text.empty()) std::memcpy(texts_.data() + used, text.data(), text.size());
+      last = Span{static_cast<std::uint32_t>(used), static_cast<std::uint32_t>(text.size())};
+      used += text.size();
+    }
+    *span++ = last;
+    before = true;
+    from += text.size() + 1;
+  }
+  texts_.erase(used, texts_.size() - used);
+  return true;
 }

@@ -29,6 +29,11 @@ class GrowingArray {
   std::size_t size() const { return size_; }
   T* data() { return data_; }
   const T* data() const { return data_; }
+  // Room for count items in all; false, nothing changed, without memory.
+  bool reserve(std::size_t count);
+  // count more items at the end, for the caller to write; null, nothing
+  // changed, without memory.
+  T* extend(std::size_t count);
   // Inserts count items at index; false, nothing changed, without memory.
   bool insert(std::size_t index, const T* items, std::size_t count);
   void erase(std::size_t index, std::size_t count);
@@ -53,15 +58,30 @@ GrowingArray<T>::~GrowingArray() {
 }
 
 template <typename T>
+bool GrowingArray<T>::reserve(std::size_t count) {
+  if (count <= capacity_) return true;
+  void* grown = std::realloc(data_, count * sizeof(T));
+  if (!grown) return false;
+  data_ = static_cast<T*>(grown);
+  capacity_ = count;
+  return true;
+}
+
+template <typename T>
+T* GrowingArray<T>::extend(std::size_t count) {
+  if (size_ + count > capacity_ &&
+      !reserve(std::max({std::size_t{64}, capacity_ * 2, size_ + count}))) {
+    return nullptr;
+  }
+  size_ += count;
+  return data_ + size_ - count;
+}
+
+template <typename T>
 bool GrowingArray<T>::insert(std::size_t index, const T* items, std::size_t count) {
   if (count == 0) return true;
-  if (size_ + count > capacity_) {
-    std::size_t capacity = std::max({std::size_t{64}, capacity_ * 2, size_ + count});
-    void* grown = std::realloc(data_, capacity * sizeof(T));
-    if (!grown) return false;
-    data_ = static_cast<T*>(grown);
-    capacity_ = capacity;
-  }
+  if (!extend(count)) return false;
+  size_ -= count;
   std::memmove(data_ + index + count, data_ + index, (size_ - index) * sizeof(T));
   std::memcpy(data_ + index, items, count * sizeof(T));
   size_ += count;
@@ -83,12 +103,30 @@ class EntryList {
   bool insert(std::size_t index, std::string_view text);
   void erase(std::size_t index);
   void clear();
+  // Room for entries more entries of textBytes bytes together; false
+  // without memory (what fits then still goes in as it comes).
+  bool reserve(std::size_t entries, std::size_t textBytes);
+  // Appends texts, each ended by a NUL (bytes after the last NUL are no
+  // entry); false, nothing appended, without memory or past 4 GiB of text.
+  bool append(std::string_view texts);
 
  private:
   struct Span {
     std::uint32_t begin;
     std::uint32_t length;
   };
+  // Whether text is the one at span; most texts differ in their length or
+  // their first byte.
+  bool SameText(std::string_view text, Span span) const {
+    const char* at = texts_.data() + span.begin;
+    return text.size() == span.length && (text.empty() || (text[0] == at[0] && text == std::string_view(at, span.length)));
+  }
+
   GrowingArray<char> texts_;
   GrowingArray<Span> spans_;  // where entry i lies in texts_
 };
+
+inline std::string_view EntryList::operator[](std::size_t index) const {
+  const Span& span = spans_.data()[index];
+  return std::string_view(texts_.data() + span.begin, span.length);
+}

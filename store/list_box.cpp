@@ -1,5 +1,9 @@
 #include "list_box.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
 #include "text.h"
 
 int ListBox::Add(const std::string& text, bool sorted) {
@@ -32,6 +36,16 @@ void ListBox::Clear() {
   selected_ = NO_ENTRY;
 }
 
+int ListBox::Append(std::string_view texts) {
+  auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
+  if (count > static_cast<std::size_t>(INT_MAX - Count()) || !entries_.append(texts)) return NO_ENTRY;
+  return static_cast<int>(count);
+}
+
+void ListBox::Reserve(int entries, std::size_t textBytes) {
+  if (entries > 0) entries_.reserve(static_cast<std::size_t>(entries), textBytes);
+}
+
 int ListBox::Read(int index, std::string& text) const {
   if (!Holds(index)) {
     text.clear();
@@ -39,6 +53,24 @@ int ListBox::Read(int index, std::string& text) const {
   }
   text.assign(entries_[static_cast<std::size_t>(index)]);
   return static_cast<int>(text.size());
+}
+
+int ListBox::ReadRange(int first, int count, std::string& texts) const {
+  texts.clear();
+  if (!Holds(first) || count < 0) return NO_ENTRY;
+  auto begin = static_cast<std::size_t>(first);
+  std::size_t end = begin + std::min(static_cast<std::size_t>(count), entries_.size() - begin);
+  std::size_t bytes = 0;
+  for (std::size_t i = begin; i < end; ++i) bytes += entries_[i].size() + 1;
+  texts.resize(bytes);
+  char* at = texts.data();
+  for (std::size_t i = begin; i < end; ++i) {
+    std::string_view entry = entries_[i];
+    std::memcpy(at, entry.data(), entry.size());
+    at += entry.size();
+    *at++ = '\0';
+  }
+  return static_cast<int>(end - begin);
 }
 
 int ListBox::Find(const std::string& text) const {

@@ -61,11 +61,32 @@ int ListStore::FindExact(int id, const std::string& text) {
   return list ? list->Find(text) : NO_ENTRY;
 }
 
+int ListStore::AppendEntries(int id, std::string_view texts) {
+  ListBox* list = Find(id);
+  if (!list) return NO_ENTRY;
+  int first = list->Count();
+  int added = list->Append(texts);
+  if (added > 0) ShowAppended(id, first);
+  return added;
+}
+
+int ListStore::ReadEntries(int id, int first, int count, std::string& texts) {
+  ListBox* list = Find(id);
+  if (list) return list->ReadRange(first, count, texts);
+  texts.clear();
+  return NO_ENTRY;
+}
+
+void ListStore::PrepareList(int id, int entries, std::size_t textBytes) {
+  if (ListBox* list = Find(id)) list->Reserve(entries, textBytes);
+}
+
 bool ListStore::SelectByUser(int id, int index) {
   ListBox* list = Find(id);
   return list && list->Select(index) && !FindControl(id)->Has(TRAIT_SILENT);
 }
 
 void ListStore::ShowInserted(int, int, const std::string&) {}
+void ListStore::ShowAppended(int, int) {}
 void ListStore::ShowDeleted(int, int) {}
 void ListStore::ShowCleared(int) {}

@@ -5,8 +5,10 @@
 // table of controls with the same semantics.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "resource.h"
 #include "shell.h"
@@ -38,6 +40,18 @@ class StateStore {
   virtual int CountEntries(int id) = 0;
   // Index of the first entry equal to text as a whole ignoring case, or NO_ENTRY.
   virtual int FindExact(int id, const std::string& text) = 0;
+  // Appends the texts, each ended by a NUL, in one call, never sorting;
+  // returns how many went in. A list that cannot take them all takes none
+  // and answers NO_ENTRY.
+  virtual int AppendEntries(int id, std::string_view texts) = 0;
+  // Copies at most count entries from index first on into texts, each
+  // ended by a NUL, in one call; returns how many, or NO_ENTRY (texts
+  // emptied) for a first index out of range.
+  virtual int ReadEntries(int id, int first, int count, std::string& texts) = 0;
+  // Tells a list that entries more entries, of textBytes bytes together,
+  // are coming, so that it makes room for them at once rather than growing
+  // a little at a time; no entry changes.
+  virtual void PrepareList(int id, int entries, std::size_t textBytes) = 0;
 
   // Texts of statics and edit fields. Setting the text of IDC_PLAYER_PATH or
   // IDC_MAX_SONGS delivers their change notification to the dialog procedure

@@ -55,6 +55,53 @@ TEST_F(CatalogueTest, OrdersFollowTheSongCountAndTheRequest) {
   ExpectOrders(3, 4);
 }
 
+// A scan longer than the lists are handed at once keeps song k's folder,
+// name and size together in the lists.
+TEST_F(CatalogueTest, LongScansKeepEachSongsTextsInLine) {
+  constexpr int kSongs = 4100;
+  for (int i = 0; i < kSongs; ++i) {
+    temp.Write((i % 2 ? "C\\lib\\B\\" : "C\\lib\\A\\") + std::to_string(i) + ".mp3", std::string(i % 7, 'x'));
+  }
+  Add("C:\\lib");
+  Strings folders = Entries(IDC_SONG_FOLDERS), names = Entries(IDC_SONG_NAMES),
+          sizes = Entries(IDC_SONG_SIZES);
+  ASSERT_EQ(names.size(), std::size_t(kSongs));
+  ASSERT_EQ(folders.size(), names.size());
+  ASSERT_EQ(sizes.size(), names.size());
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    int i = std::stoi(names[k]);
+    ASSERT_EQ(folders[k], i % 2 ? "C:\\lib\\B" : "C:\\lib\\A") << k;
+    ASSERT_EQ(sizes[k], std::to_string(i % 7)) << k;
+  }
+}
+
+// One second's orders, text for text: the permutation by rejection, then
+// the draws with repetition, from one sequence; catalogues beyond 32767
+// songs draw from two numbers at a time.
+TEST_F(CatalogueTest, OrdersOfOneSecondAreTheSameTexts) {
+  const std::tuple<int, int, Strings, Strings> rows[] = {
+      // songs, requested; both orders, or their first and last two entries
+      {5, 8, {"0", "1", "3", "2", "4"}, {"2", "3", "3", "0", "0", "3", "0", "1"}},
+      {40000, 40001, {"4965", "15577", "20266", "6413"}, {"783", "30990", "26403", "17306"}},
+  };
+  platform.now = 1234;
+  for (const auto& [n, requested, permutation, draws] : rows) {
+    SCOPED_TRACE(n);
+    ClearCatalogue();
+    for (int k = 0; k < n; ++k) AddSong("brano", 3000000, nullptr);
+    dlg.SetText(IDC_MAX_SONGS, std::to_string(requested));
+    Strings ends[2];
+    for (int id : {IDC_ORDER_NO_REPEAT, IDC_ORDER_WITH_REPEAT}) {
+      Strings order = Entries(id);
+      EXPECT_EQ(order.size(), std::size_t(id == IDC_ORDER_NO_REPEAT ? n : requested));
+      if (n > 5) order.erase(order.begin() + 2, order.end() - 2);
+      ends[id == IDC_ORDER_WITH_REPEAT] = order;
+    }
+    EXPECT_EQ(ends[0], permutation);
+    EXPECT_EQ(ends[1], draws);
+  }
+}
+
 // In whole megabytes; the player's line names what clearing would recover
 // from a megabyte on.
 TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {

@@ -24,6 +24,13 @@ class WindowStore : public StateStore {
   int ReadEntry(int id, int index, std::string& text) override { return dlg_.ReadEntry(id, index, text); }
   int CountEntries(int id) override { return dlg_.CountEntries(id); }
   int FindExact(int id, const std::string& text) override { return dlg_.FindExact(id, text); }
+  int AppendEntries(int id, std::string_view texts) override { return dlg_.AppendEntries(id, texts); }
+  void PrepareList(int id, int entries, std::size_t textBytes) override {
+    dlg_.PrepareList(id, entries, textBytes);
+  }
+  int ReadEntries(int id, int first, int count, std::string& texts) override {
+    return dlg_.ReadEntries(id, first, count, texts);
+  }
   void SetText(int id, const std::string& text) override { dlg_.SetText(id, text); }
   std::string ReadText(int id, int limit) override { return dlg_.ReadText(id, limit); }
   void LimitTyping(int id, int characters) override { dlg_.LimitTyping(id, characters); }

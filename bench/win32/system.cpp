@@ -134,4 +134,4 @@ std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive() { return nullptr; }
 
 const char* WindowName() { return "Win32 dialog"; }
 
-const char* WindowTarget() { return "<= 3 x native"; }
+const char* WindowTarget() { return "ratio <= 1.3"; }

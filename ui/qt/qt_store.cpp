@@ -138,6 +138,16 @@ void QtStore::ShowInserted(int id, int index, const std::string& text) {
   }
 }
 
+void QtStore::ShowAppended(int id, int first) {
+  QListWidget* view = View(id);
+  if (!view) return;
+  QStringList shown;
+  std::string text;
+  for (int i = first; ReadEntry(id, i, text) != NO_ENTRY; ++i) shown.append(Shown(text));
+  QSignalBlocker quiet(view);
+  view->addItems(shown);
+}
+
 void QtStore::ShowDeleted(int id, int index) {
   QListWidget* view = View(id);
   if (!view) return;

@@ -66,6 +66,7 @@ class QtStore : public QObject, public ListStore {
   };
 
   void ShowInserted(int id, int index, const std::string& text) override;
+  void ShowAppended(int id, int first) override;
   void ShowDeleted(int id, int index) override;
   void ShowCleared(int id) override;
   QListWidget* View(int id);

@@ -1,5 +1,6 @@
 #include "win32_store.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "platform/win32/wide.h"
@@ -19,10 +20,7 @@ class Text {
 
 HTREEITEM Item(TreeNode node) { return reinterpret_cast<HTREEITEM>(node); }
 
-// Wine's list box grows its array of entries 16 at a time, which makes
-// filling a hidden list with the catalogue quadratic; doubling the room
-// whenever it is full keeps it linear.
-bool GrowsLong(int id) {
+bool IsHiddenList(int id) {
   const ControlInfo* control = FindControl(id);
   return control && !control->visible && control->kind == ControlKind::List;
 }
@@ -39,25 +37,12 @@ LRESULT Win32Store::Send(int id, UINT message, WPARAM wparam, LPARAM lparam) {
   return SendMessageW(Control(id), message, wparam, lparam);
 }
 
-void Win32Store::KeepRoomAfter(int id, LRESULT last) {
-  LRESULT count = last + 1;
-  if (last >= 0 && count >= 64 && (count & (count - 1)) == 0 && GrowsLong(id)) {
-    // Room for as many entries again, of about 32 bytes each.
-    Send(id, LB_INITSTORAGE, static_cast<WPARAM>(count), count * 32);
-  }
-}
-
 int Win32Store::AddEntry(int id, const std::string& text) {
-  LRESULT index = Send(id, LB_ADDSTRING, 0, Text(text));
-  KeepRoomAfter(id, index);
-  return static_cast<int>(index);
+  return static_cast<int>(Send(id, LB_ADDSTRING, 0, Text(text)));
 }
 
 int Win32Store::InsertEntry(int id, int index, const std::string& text) {
-  LRESULT at = Send(id, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text));
-  // The random orders are drawn by appending: they grow as the catalogue does.
-  if (index == -1) KeepRoomAfter(id, at);
-  return static_cast<int>(at);
+  return static_cast<int>(Send(id, LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
 }
 
 int Win32Store::DeleteEntry(int id, int index) {
@@ -84,6 +69,52 @@ int Win32Store::CountEntries(int id) { return static_cast<int>(Send(id, LB_GETCO
 
 int Win32Store::FindExact(int id, const std::string& text) {
   return static_cast<int>(Send(id, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), Text(text)));
+}
+
+int Win32Store::AppendEntries(int id, std::string_view texts) {
+  auto count = static_cast<int>(std::count(texts.begin(), texts.end(), '\0'));
+  PrepareList(id, count, texts.size());
+  // One conversion for all: each NUL stays the end of its text.
+  std::wstring wide = Widen(std::string(texts));
+  LRESULT first = Send(id, LB_GETCOUNT);
+  for (std::size_t start = 0, end; (end = wide.find(L'\0', start)) != std::wstring::npos;
+       start = end + 1) {
+    if (Send(id, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&wide[start])) < 0) {
+      for (LRESULT last = Send(id, LB_GETCOUNT) - 1; last >= first; --last) {
+        Send(id, LB_DELETESTRING, static_cast<WPARAM>(last));
+      }
+      return NO_ENTRY;
+    }
+  }
+  return count;
+}
+
+int Win32Store::ReadEntries(int id, int first, int count, std::string& texts) {
+  texts.clear();
+  int total = CountEntries(id);
+  if (first < 0 || first >= total || count < 0) return NO_ENTRY;
+  int end = first + std::min(count, total - first);
+  std::wstring entry;
+  for (int i = first; i < end; ++i) {
+    LRESULT length = Send(id, LB_GETTEXTLEN, static_cast<WPARAM>(i));
+    entry.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1);
+    LRESULT copied = Send(id, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry[0]));
+    if (copied > 0) texts += Narrow(entry.c_str(), static_cast<std::size_t>(copied));
+    texts += '\0';
+  }
+  return end - first;
+}
+
+// A list box grows its array of entries a few at a time and copies it as
+// it moves; LB_INITSTORAGE makes the room at once. (Wine 8's list box gives
+// back any room beyond the next 32 entries at its next insertion: there
+// only filling one list at a time keeps the growth cheap.) A hidden list
+// is never drawn, so it is not redrawn as it fills either.
+void Win32Store::PrepareList(int id, int entries, std::size_t textBytes) {
+  if (entries <= 0) return;
+  if (IsHiddenList(id)) Send(id, WM_SETREDRAW, FALSE);
+  Send(id, LB_INITSTORAGE, static_cast<WPARAM>(entries),
+       static_cast<LPARAM>(textBytes * sizeof(wchar_t)));
 }
 
 void Win32Store::SetText(int id, const std::string& text) { Send(id, WM_SETTEXT, 0, Text(text)); }

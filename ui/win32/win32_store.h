@@ -24,6 +24,9 @@ class Win32Store : public StateStore {
   int ReadEntry(int id, int index, std::string& text) override;
   int CountEntries(int id) override;
   int FindExact(int id, const std::string& text) override;
+  int AppendEntries(int id, std::string_view texts) override;
+  void PrepareList(int id, int entries, std::size_t textBytes) override;
+  int ReadEntries(int id, int first, int count, std::string& texts) override;
   void SetText(int id, const std::string& text) override;
   std::string ReadText(int id, int limit) override;
   void LimitTyping(int id, int characters) override;
@@ -48,8 +51,6 @@ class Win32Store : public StateStore {
   HWND Control(int id);
   LRESULT Send(int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
   LRESULT SendTree(UINT message, WPARAM wparam, TVITEMW& item);
-  // After an entry went to the end of a list at index last.
-  void KeepRoomAfter(int id, LRESULT last);
 
   HWND dialog_;
   Win32Shell shell_;

@@ -145,6 +145,57 @@ std::string Rect(const Words&) {
   return {};
 }
 
+// Milliseconds since the robot started.
+double Milliseconds() {
+  static const LONGLONG start = [] {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+  }();
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - start) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// clock: prints the milliseconds since the robot started; the steps
+// between two clocks are what a person waits for.
+std::string Clock(const Words&) {
+  printf("clock %.1f\n", Milliseconds());
+  return {};
+}
+
+void WalkFolder(const std::wstring& folder, long& songs) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      WalkFolder(folder + L"\\" + name, songs);
+      continue;
+    }
+    std::size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos || name.size() - dot != 4) continue;
+    for (const wchar_t* song : {L"mp3", L"wma", L"m4p", L"vqf", L"ape", L"wav"})
+      if (_wcsicmp(name.c_str() + dot + 1, song) == 0) ++songs;
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+// walk FOLDER: the least a scan of FOLDER can do, for a rebuild to be
+// measured against: every folder listed (FindFirstFileExW) and the songs
+// counted; prints the count and the milliseconds it took.
+std::string Walk(const Words& words) {
+  double start = Milliseconds();
+  long songs = 0;
+  WalkFolder(words[0], songs);
+  printf("walk %ld songs %.1f\n", songs, Milliseconds() - start);
+  return {};
+}
+
 struct Verb {
   std::string (*run)(const Words&);
   std::size_t words;
@@ -153,7 +204,7 @@ struct Verb {
 const std::map<std::wstring, Verb> VERBS = {
     {L"expect", {Expect, 1}},        {L"select", {Select, 1}}, {L"click", {Click, 1}},    {L"type", {Type, 2}},
     {L"message-ok", {MessageOk, 2}}, {L"gone", {Gone, 0}},     {L"rect", {Rect, 0}},
-    {L"alive", {Alive, 1}},
+    {L"alive", {Alive, 1}},          {L"clock", {Clock, 0}},   {L"walk", {Walk, 1}},
 };
 
 }  // namespace
@@ -161,6 +212,7 @@ const std::map<std::wstring, Verb> VERBS = {
 int main() {
   // What it printed is not lost when the harness ends it.
   setvbuf(stdout, nullptr, _IONBF, 0);
+  Milliseconds();  // counted from here
   const std::regex word("'([^']*)'|[^\\s']+");
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {
