@@ -3,21 +3,8 @@
 // widgets; and the road of a run through them.
 #include <sys/mount.h>
 
-#include <QAccessible>
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
 #include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 #include <chrono>
