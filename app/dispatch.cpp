@@ -44,13 +44,17 @@ int RouteCommand(StateStore& dlg, int id, int code) {
       ShowCompilationSummary(dlg);
       UpdateButtonStates(dlg);
       return 1;
-    case IDC_SHUFFLE_COPY:
-      if (!ConfirmClearing(dlg)) return 1;
+    case IDC_SHUFFLE_COPY: {
+      // Held to the end of the run, so that no other program clears or
+      // copies onto the same player meanwhile.
+      std::unique_ptr<PlayerLock> lock = TakePlayer(dlg);
+      if (!lock || !ConfirmClearing(dlg)) return 1;
       DisableAllButtons(dlg);
       // A working folder that takes no file would refuse the record too.
       if (CopyToPlayer(dlg) != kWorkingFolderRefused) WriteLastCopyRecord(dlg);
       dlg.Window().EndDialog(0);
       return 1;
+    }
     case IDC_SAVE_AS:
       SavePlaylistAs(dlg);
       return 0;

@@ -52,8 +52,16 @@ bool HeldListings::VolumeSpace(const std::string& root, DiskSpace& space) {
 }
 
 CopyResult HeldListings::CopyNewFile(const std::string& from, const std::string& to,
-                                     unsigned long& error) {
-  return NativePlatform().CopyNewFile(from, to, error);
+                                     unsigned long& error, const CopyProgress& progress) {
+  return NativePlatform().CopyNewFile(from, to, error, progress);
+}
+
+bool HeldListings::VolumeIdentity(const std::string& root, FolderIdentity& identity) {
+  return NativePlatform().VolumeIdentity(root, identity);
+}
+
+std::unique_ptr<PlayerLock> HeldListings::LockPlayer(const FolderIdentity& volume) {
+  return NativePlatform().LockPlayer(volume);
 }
 
 bool HeldListings::RemoveFile(const std::string& path) { return NativePlatform().RemoveFile(path); }
@@ -75,6 +83,14 @@ bool HeldListings::ReadWholeFile(const std::string& path, std::uint64_t limit,
                                  std::string& bytes) {
   return NativePlatform().ReadWholeFile(path, limit, bytes);
 }
+
+std::string HeldListings::DriveFolder(const std::string& root) { return NativePlatform().DriveFolder(root); }
+
+std::string HeldListings::ProgramPath(const std::string& systemPath) {
+  return NativePlatform().ProgramPath(systemPath);
+}
+
+bool HeldListings::DriveMapReadable(std::string& item) { return NativePlatform().DriveMapReadable(item); }
 
 std::string HeldListings::CurrentDirectory() { return NativePlatform().CurrentDirectory(); }
 

@@ -23,13 +23,18 @@ class HeldListings : public Platform {
   DriveKind GetDriveKind(const std::string& root) override;
   bool VolumeSpace(const std::string& root, DiskSpace& space) override;
   CopyResult CopyNewFile(const std::string& from, const std::string& to,
-                         unsigned long& error) override;
+                         unsigned long& error, const CopyProgress& progress) override;
   bool RemoveFile(const std::string& path) override;
   CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override;
   CreateResult CreateNewOutputFile(const std::string& path,
                                    std::unique_ptr<OutputFile>& file) override;
   bool ReplaceWith(const std::string& from, const std::string& to) override;
   bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override;
+  bool VolumeIdentity(const std::string& root, FolderIdentity& identity) override;
+  std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override;
+  std::string DriveFolder(const std::string& root) override;
+  std::string ProgramPath(const std::string& systemPath) override;
+  bool DriveMapReadable(std::string& item) override;
   std::string CurrentDirectory() override;
   std::time_t Now() override;
   std::tm LocalTime(std::time_t when) override;

@@ -13,6 +13,7 @@ class QuietShell : public Shell {
   bool AskSavePlaylist(std::string&) override { return false; }
   void EndDialog(int) override {}
   void Quit(int) override {}
+  bool KeepAlive() override { return false; }
 };
 
 inline QuietShell& Quiet() {

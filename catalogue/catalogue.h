@@ -11,8 +11,9 @@
 
 // Throws the catalogue away and walks every included folder again.
 void RebuildCatalogue(StateStore& dlg);
-// Appends every song in folder and below it.
-void ScanFolder(StateStore& dlg, const std::string& folder);
+// Appends every song in folder and below it; false when the user stopped
+// the walk, which keeps the songs found until then.
+bool ScanFolder(StateStore& dlg, const std::string& folder);
 // True when no entry of excludedList excludes folder: an entry excludes the
 // folder it names and every folder below it, ignoring the case of A to Z.
 bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedList);

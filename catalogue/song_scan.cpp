@@ -40,12 +40,22 @@ struct Batch {
 
 constexpr int kBatchSongs = 4096;
 
-// What a scan carries from folder to folder: the songs of the batch, and
-// the folders entered where a link may have led.
+// What a scan carries from folder to folder: the songs of the batch, the
+// folders entered where a link may have led, and whether the user stopped
+// the walk.
 struct Scratch {
   Batch batch;
   std::unordered_set<FolderIdentity, IdentityHash> entered;
+  bool stopped = false;  // the user stopped the walk
 };
+
+// Between folders the window is kept alive; Escape or its close box ask
+// whether to stop.
+bool StopAsked(StateStore& dlg) {
+  return dlg.Window().KeepAlive() &&
+         dlg.Window().ShowMessage("Interrompere la ricerca dei brani?", "A T T E N Z I O N E !",
+                                  MESSAGE_YES_NO | MESSAGE_ICON_QUESTION) == ANSWER_YES;
+}
 
 void Flush(StateStore& dlg, Batch& batch) {
   if (batch.songs == 0) return;
@@ -87,6 +97,7 @@ bool WalkedAlready(FolderListing& folder, const std::vector<FolderListing*>& wal
 // the folders being walked, outermost first.
 void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<FolderListing*>& walk,
           bool mayLoop) {
+  if (scratch.stopped || (scratch.stopped = StopAsked(dlg))) return;
   std::size_t units = WindowsLength(path);
   if (units > MAX_LISTED_FOLDER) return;
   std::unique_ptr<FolderListing> listing = System().ListFolder(path);
@@ -103,6 +114,7 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<Fold
       path.append(1, '\\').append(name);
       if (IsFolderAllowed(dlg, path, IDC_EXCLUDED_LIST)) Walk(dlg, path, scratch, walk, entry.mayLoop);
       path.resize(length);
+      if (scratch.stopped) break;
       continue;
     }
     if (!IsSongFile(name)) continue;
@@ -139,26 +151,32 @@ bool IsFolderAllowed(StateStore& dlg, const std::string& folder, int excludedLis
   return true;
 }
 
-void ScanFolder(StateStore& dlg, const std::string& folder) {
+bool ScanFolder(StateStore& dlg, const std::string& folder) {
   std::string path = folder;
   path.reserve(PATH_BUFFER);
   Scratch scratch;
   std::vector<FolderListing*> walk;
   Walk(dlg, path, scratch, walk, false);
   Flush(dlg, scratch.batch);
+  return !scratch.stopped;
 }
 
 void RebuildCatalogue(StateStore& dlg) {
   dlg.SetText(IDC_CATALOGUE_INFO, "Compilo l'elenco dei brani");
   // The window stays busy until the scan ends: show the line now.
   dlg.Repaint(IDC_CATALOGUE_INFO);
+  dlg.ShowProgressBar(IDC_PROGRESS, 0, 0);
   for (int id : {IDC_SONG_NAMES, IDC_SONG_FOLDERS, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
 
+  // A stopped scan keeps the songs found so far: each batch went into the
+  // four lists together, the last one when the walk stopped, so they stay
+  // a catalogue.
   std::string included;
+  bool whole = true;
   int folders = dlg.CountEntries(IDC_INCLUDED_LIST);
-  for (int i = 0; i < folders; ++i) {
+  for (int i = 0; whole && i < folders; ++i) {
     dlg.ReadEntry(IDC_INCLUDED_LIST, i, included);
-    if (IsFolderAllowed(dlg, included, IDC_EXCLUDED_LIST)) ScanFolder(dlg, included);
+    if (IsFolderAllowed(dlg, included, IDC_EXCLUDED_LIST)) whole = ScanFolder(dlg, included);
   }
 
   std::string count = std::to_string(dlg.CountEntries(IDC_SONG_NAMES));
@@ -177,4 +195,6 @@ void RebuildCatalogue(StateStore& dlg) {
   dlg.SetText(IDC_SONGS_TOTAL, Format("%.0f", total));
   ShowCatalogueSummary(dlg);
   DrawRandomOrder(dlg);
+  dlg.HideProgressBar(IDC_PROGRESS);
+  if (!whole) dlg.SetText(IDC_STATUS_LINE, "Ricerca dei brani interrotta");
 }

@@ -4,20 +4,22 @@
 
 // Names are used whole, however long: the log and the status line show
 // them as the listing gives them.
-void ClearPlayer(StateStore& dlg, OutputFile& log) {
+bool ClearPlayer(StateStore& dlg, OutputFile& log) {
   std::string drive = dlg.ReadText(IDC_PLAYER_PATH, 16);
   std::unique_ptr<FolderListing> listing = System().ListFolder(drive);
-  if (!listing) return;
+  if (!listing) return true;
   int deletion = 1;
   FolderEntry entry;
   while (listing->Next(entry)) {
     if (entry.folder || entry.name == "." || entry.name == ".." || !IsSongFile(entry.name)) continue;
+    if (RunStopAsked(dlg)) return false;
     WriteLogText(log, Format("Cancello %4d  %s \n", deletion, entry.name.c_str()));
     ShowProgress(dlg, IDC_STATUS_LINE, "Cancello: " + entry.name);
     // A read-only or busy file stays; the log already lists it.
     System().RemoveFile(drive + "\\" + entry.name);
     ++deletion;
   }
+  return true;
 }
 
 bool ConfirmClearing(StateStore& dlg) {

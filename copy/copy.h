@@ -8,18 +8,27 @@
 #include "store/state_store.h"
 #include "platform/platform.h"
 
-// Runs the whole copy and always ends. Returns 1 when every requested song
-// was copied, 0 when some were not (the user has been told), -1 when the
-// copy log could not be opened, kWorkingFolderRefused when the working
-// folder takes no file at all (in both, the user has been told, the program
-// asked to end, nothing touched).
+// Runs the whole copy and always ends: early when the player is full or
+// gone, or the user stops it. Returns 1 when every requested song was
+// copied, 0 when some were not (the user has been told), -1 when the copy
+// log could not be opened, kWorkingFolderRefused when the working folder
+// takes no file at all (in both, the user has been told, the program asked
+// to end, nothing touched).
 constexpr int kWorkingFolderRefused = -2;
 int CopyToPlayer(StateStore& dlg);
 
+// The one run on the player's volume, held by what this returns; null,
+// with the user told, while another program's run holds it.
+std::unique_ptr<PlayerLock> TakePlayer(StateStore& dlg);
+
+// Keeps the window alive during the run; true when the user asked to stop
+// and, asked, confirmed it.
+bool RunStopAsked(StateStore& dlg);
+
 // Deletes the song files lying directly in the player's root folder, each
 // logged before its deletion is tried; a file that cannot be deleted stays,
-// logged and counted all the same.
-void ClearPlayer(StateStore& dlg, OutputFile& log);
+// logged and counted all the same. False when the user stopped it.
+bool ClearPlayer(StateStore& dlg, OutputFile& log);
 
 // True when the run may go on: clearing is not asked, or the player is a
 // removable drive, or the user, asked, agreed to clear a drive that is not.

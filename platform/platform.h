@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -66,7 +67,18 @@ struct DiskSpace {
   std::uint32_t clusterBytes = 0;  // allocation unit
 };
 
-enum class CopyResult { Copied, Exists, Failed };
+enum class CopyResult { Copied, Exists, Failed, Stopped };
+
+// Told, between the steps of a copy, how many bytes of the whole are on the
+// destination; returning false abandons the copy. A step is small enough
+// that a slow stick still hears from the copy every 100 ms or so.
+using CopyProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+// Held while it lives: the one run on a player volume.
+class PlayerLock {
+ public:
+  virtual ~PlayerLock() = default;
+};
 // Refused: the folder will not take a new file (no access, read-only, or
 // not there), as opposed to a file there that is held or otherwise fails.
 enum class CreateResult { Created, Exists, Refused, Failed };
@@ -89,13 +101,26 @@ class Platform {
   virtual DriveKind GetDriveKind(const std::string& root) = 0;
   // False (space left at zero) when the volume cannot tell.
   virtual bool VolumeSpace(const std::string& root, DiskSpace& space) = 0;
+  // The system's own folder that a drive stands for where the system has no
+  // drive letters (E: -> /media/utente/SANDISK); empty where it has them, and
+  // for a drive the program does not know.
+  virtual std::string DriveFolder(const std::string& root) = 0;
+  // The program's form of a path in the system's own form (a file dialog's
+  // choice); empty when it lies on no drive the program knows.
+  virtual std::string ProgramPath(const std::string& systemPath) = 0;
+  // False, with the item, when an item of the system's own drive map
+  // (MESCOLA_DRIVES on POSIX) cannot be read; true when it reads, or the
+  // system has none.
+  virtual bool DriveMapReadable(std::string& item) = 0;
 
   // Copies a regular file to a destination that must not exist yet, which
-  // the copy creates itself. Exists when the name is taken; Failed sets
-  // error to the platform's code and removes only a destination this call
-  // created, so a source that cannot be opened leaves everything as it was.
+  // the copy creates itself, and flushes it to the device before it answers
+  // Copied. Exists when the name is taken; Failed sets error to the
+  // platform's code (a failed flush too); Stopped when progress said so.
+  // Failed and Stopped remove only a destination this call created, so a
+  // source that cannot be opened leaves everything as it was.
   virtual CopyResult CopyNewFile(const std::string& from, const std::string& to,
-                                 unsigned long& error) = 0;
+                                 unsigned long& error, const CopyProgress& progress) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // Creates the file, or empties it: Created, Refused or Failed.
   virtual CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) = 0;
@@ -112,6 +137,14 @@ class Platform {
   // any other file (a FIFO or device is refused without waiting on it).
   virtual bool ReadWholeFile(const std::string& path, std::uint64_t limit,
                              std::string& bytes) = 0;
+  // The volume that stands at a drive's root now (root: a letter and a
+  // colon): another volume mounted there, or none, tells another identity;
+  // false when nothing can be reached there.
+  virtual bool VolumeIdentity(const std::string& root, FolderIdentity& identity) = 0;
+  // Takes the one run on the volume, for every program on this computer:
+  // null while another holds it. Where no lock can be made at all, a lock
+  // that holds nothing.
+  virtual std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) = 0;
   // The working directory, in Windows form; empty when it cannot be told.
   virtual std::string CurrentDirectory() = 0;
 

@@ -9,6 +9,7 @@
 constexpr unsigned MESSAGE_OK = 0x0;
 constexpr unsigned MESSAGE_YES_NO = 0x4;
 constexpr unsigned MESSAGE_YES_NO_CANCEL = 0x3;
+constexpr unsigned MESSAGE_ICON_QUESTION = 0x20;
 constexpr unsigned MESSAGE_ICON_EXCLAMATION = 0x30;
 constexpr int ANSWER_OK = 1;
 constexpr int ANSWER_CANCEL = 2;
@@ -29,4 +30,9 @@ class Shell {
   virtual void EndDialog(int result) = 0;
   // Ends the program at once, with the exit code (after a failure).
   virtual void Quit(int code) = 0;
+  // Called often during a scan or a copy, which keep the window's thread:
+  // at most every 50 ms the window repaints and answers the system, and
+  // acts on no input to its controls. True when the user pressed Escape or
+  // the close box since the last call that said so.
+  virtual bool KeepAlive() = 0;
 };

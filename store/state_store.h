@@ -71,6 +71,11 @@ class StateStore {
   // window busy.
   virtual void Repaint(int id) = 0;
 
+  // The progress bar (IDC_PROGRESS), shown only during a scan or a copy:
+  // position out of range, or busy, running without an end, for range 0.
+  virtual void ShowProgressBar(int id, int position, int range) = 0;
+  virtual void HideProgressBar(int id) = 0;
+
   // The folder tree (IDC_FOLDER_TREE). InsertNode returns the new node, or 0
   // when the tree refuses it; sorted places it among its siblings in
   // alphabetical order, otherwise it comes last.

@@ -53,6 +53,25 @@ bool TableStore::IsButtonChecked(int id) {
 
 void TableStore::Repaint(int) {}
 
+void TableStore::ShowProgressBar(int id, int position, int range) {
+  Control* control = Find(id);
+  if (!control || control->info->kind != ControlKind::Progress) return;
+  control->position = range > 0 ? std::clamp(position, 0, range) : 0;
+  control->range = std::max(range, 0);
+}
+
+void TableStore::HideProgressBar(int id) {
+  Control* control = Find(id);
+  if (control && control->info->kind == ControlKind::Progress) control->range = -1;
+}
+
+std::string TableStore::ProgressBar(int id) {
+  Control* control = Find(id);
+  if (!control || control->range < 0) return "";
+  if (control->range == 0) return "busy";
+  return std::to_string(control->position) + "/" + std::to_string(control->range);
+}
+
 TableStore::Node* TableStore::FindNode(TreeNode node) {
   if (node < 1 || node > nodes_.size()) return nullptr;
   return &nodes_[node - 1];
@@ -108,10 +127,16 @@ void TableStore::UserType(int id, const std::string& keys) {
   Control* control = Find(id);
   if (!control || control->info->kind != ControlKind::Edit || !control->enabled) return;
   bool digitsOnly = control->info->Has(TRAIT_DIGITS_ONLY);
+  std::string& text = control->text;
   for (char key : keys) {
-    if (digitsOnly && (key < '0' || key > '9')) continue;
-    if (static_cast<int>(control->text.size()) >= control->typingLimit) continue;
-    control->text += key;
+    if (key == '\b') {
+      if (text.empty()) continue;
+      text = CutToWindowsLength(text, WindowsLength(text) - 1);
+    } else {
+      if (digitsOnly && (key < '0' || key > '9')) continue;
+      if (static_cast<int>(text.size()) >= control->typingLimit) continue;
+      text += key;
+    }
     Command(id, NOTIFY_EDIT_CHANGE);
   }
 }

@@ -25,6 +25,8 @@ class TableStore : public ListStore {
   void CheckButton(int id) override;
   bool IsButtonChecked(int id) override;
   void Repaint(int id) override;
+  void ShowProgressBar(int id, int position, int range) override;
+  void HideProgressBar(int id) override;
   TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
                       bool sorted) override;
   void SetNodeData(TreeNode node, TreeNode data) override;
@@ -37,7 +39,8 @@ class TableStore : public ListStore {
 
   // Sends the dialog's first message.
   void Initialise();
-  // Typing at the end of an edit field, key by key: a key the field refuses
+  // Typing at the end of an edit field, key by key, '\b' deleting the last
+  // character (the typing limit does not stop it): a key the field refuses
   // (a non-digit in a digits-only field, one past the typing limit) is dropped.
   void UserType(int id, const std::string& keys);
   // Selects the whole text of an edit field and deletes it.
@@ -52,6 +55,9 @@ class TableStore : public ListStore {
   void UserClose();
   void UserEscape();
 
+  // What a person sees of a progress bar: "" hidden, "busy", or "position/range".
+  std::string ProgressBar(int id);
+
  private:
   struct Control {
     const ControlInfo* info = nullptr;
@@ -59,6 +65,7 @@ class TableStore : public ListStore {
     int typingLimit = 30000;
     bool enabled = true;
     bool checked = false;
+    int position = 0, range = -1;  // the progress bar; hidden for range -1
   };
   struct Node {
     std::string text;

@@ -4,15 +4,15 @@
 
 class CatalogueTest : public DialogTest {
  protected:
-  // The permutation holds each of the n songs once, the draws at least
-  // atLeast valid indexes; both as "%d" writes them.
-  void ExpectOrders(int n, int atLeast) {
+  // The permutation holds each of the n songs once, the draws exactly
+  // drawn valid indexes; both as "%d" writes them.
+  void ExpectOrders(int n, int drawn) {
     Strings order = Entries(IDC_ORDER_NO_REPEAT), draws = Entries(IDC_ORDER_WITH_REPEAT), each;
     for (int k = 0; k < n; ++k) each.push_back(std::to_string(k));
     std::sort(order.begin(), order.end());
     std::sort(each.begin(), each.end());
     EXPECT_EQ(order, each);
-    EXPECT_GE(draws.size(), std::size_t(atLeast));
+    EXPECT_EQ(draws.size(), std::size_t(drawn));
     for (const std::string& k : draws) EXPECT_TRUE(std::binary_search(each.begin(), each.end(), k)) << k;
   }
 };
@@ -134,4 +134,40 @@ TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
     ShowPlayerSpace(dlg);
     EXPECT_EQ(Strings({Text(IDC_CATALOGUE_INFO), Text(IDC_COMPILATION_INFO), Text(IDC_STATUS_LINE)}), lines);
   }
+}
+
+// Escape during the scan asks; Yes keeps the songs found so far as a whole
+// catalogue (its orders and summary drawn as after any scan), No goes on.
+TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFound) {
+  for (const char* song : {"uno.mp3", "A\\due.mp3", "A\\tre.mp3", "B\\quattro.mp3", "C\\cinque.mp3"}) {
+    temp.Write(std::string("C\\Musica\\") + song, song);
+  }
+  for (int answer : {ANSWER_YES, ANSWER_NO}) {
+    SCOPED_TRACE(answer);
+    int walked = 0;
+    shell.whileAlive = [&] {
+      EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "busy");
+      return ++walked == 3;  // C:\Musica, one of its folders, then the next
+    };
+    shell.answers = {answer};
+    dlg.SetText(IDC_STATUS_LINE, "");
+    Add("C:\\Musica");
+    EXPECT_EQ(Messages(), kWarning + std::string("Interrompere la ricerca dei brani?|36"));
+    Strings names = Entries(IDC_SONG_NAMES), folders = Entries(IDC_SONG_FOLDERS), sizes = Entries(IDC_SONG_SIZES);
+    int n = static_cast<int>(names.size());
+    EXPECT_EQ(n == 5, answer == ANSWER_NO);
+    EXPECT_GE(n, 1);
+    ASSERT_EQ(folders.size(), names.size());
+    ASSERT_EQ(sizes.size(), names.size());
+    for (int k = 0; k < n; ++k) {  // each entry names one song
+      std::string file = "C\\" + folders[k].substr(3) + "\\" + names[k] + ".mp3";
+      EXPECT_EQ(std::to_string(fs::file_size(temp.Native(file))), sizes[k]) << file;
+    }
+    ExpectOrders(n, n);
+    EXPECT_EQ(Text(IDC_SONG_COUNT), std::to_string(n));
+    EXPECT_EQ(Text(IDC_CATALOGUE_INFO).rfind("Disponibili " + std::to_string(n) + " brani", 0), 0u);
+    EXPECT_EQ(Text(IDC_STATUS_LINE), answer == ANSWER_YES ? "Ricerca dei brani interrotta" : "");
+    EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
+  }
+  shell.whileAlive = nullptr;
 }

@@ -1,5 +1,64 @@
+#ifdef _WIN32
+#include <future>
+#include <thread>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
 #include "copy/copy.h"
 #include "dialog_fixture.h"
+
+// The player's run held by another holder until Release: under Windows
+// another thread (a mutex belongs to the thread that took it), elsewhere
+// another process, as a second program would be.
+class HeldElsewhere {
+ public:
+  explicit HeldElsewhere(const FolderIdentity& volume) {
+#ifdef _WIN32
+    std::promise<void> taken;
+    thread_ = std::thread([&, volume] {
+      auto lock = NativePlatform().LockPlayer(volume);
+      taken.set_value();
+      released_.get_future().wait();
+    });
+    taken.get_future().wait();
+#else
+    int taken[2];
+    if (pipe(taken) != 0) return;
+    if ((child_ = fork()) == 0) {
+      auto lock = NativePlatform().LockPlayer(volume);
+      char held = lock != nullptr;
+      if (write(taken[1], &held, 1) == 1) pause();
+      _exit(0);
+    }
+    char held = 0;
+    EXPECT_EQ(read(taken[0], &held, 1), 1);
+    EXPECT_TRUE(held);
+    close(taken[0]);
+    close(taken[1]);
+#endif
+  }
+  void Release() {
+#ifdef _WIN32
+    released_.set_value();
+    thread_.join();
+#else
+    kill(child_, SIGKILL);  // its lock goes with it
+    waitpid(child_, nullptr, 0);
+#endif
+  }
+
+ private:
+#ifdef _WIN32
+  std::promise<void> released_;
+  std::thread thread_;
+#else
+  pid_t child_ = -1;
+#endif
+};
 
 class CopyTest : public DialogTest {
  protected:
@@ -28,6 +87,14 @@ TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
                 "Finito di copiare i brani il " + stamp + "Scritti in totale 8050 KBytes\r\n");
   EXPECT_EQ(Files(), Strings({"Finale.mp3", "Intro.mp3", "Live.mp3\\", "a.mp3.bak", "note.txt"}));
   EXPECT_EQ(temp.Read("E\\Intro.mp3") + temp.Read("E\\Finale.mp3") + Messages(), "introfinale");
+  // A file that will not go is still counted: the log numbers what was tried.
+  platform.failure = FakePlatform::kRemoveFails;
+  std::unique_ptr<OutputFile> log;
+  System().CreateOutputFile("C:\\lavoro\\cancella.txt", log);
+  ClearPlayer(dlg, *log);
+  log->Close();
+  EXPECT_NE(temp.Read("C\\lavoro\\cancella.txt").find("Cancello    2  "), std::string::npos);
+  EXPECT_EQ(Files().size(), 5u);
 }
 
 // A name of 259 UTF-16 units on the player is tried, and fails as the
@@ -78,8 +145,10 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
     for (const std::string& file : files) {  // each copy holds its song
       EXPECT_EQ(temp.Read("E\\" + file), file == "c.mp3" ? "old" : file.substr(0, 1)) << file;
     }
-    EXPECT_EQ(Messages(), copied == requested ? "" : Format("%sCopiati %d brani su %d richiesti.\nI brani non "
-              "copiati sono elencati in \"Playlist.txt\".|48", kWarning, copied, requested));
+    const char* why = lines.back() == "   - lettore pieno" ? ": il lettore è pieno."
+                      : ".\nI brani non copiati sono elencati in \"Playlist.txt\".";
+    EXPECT_EQ(Messages(), copied == requested ? "" : Format("%sCopiati %d brani su %d richiesti%s|48", kWarning,
+                                                            copied, requested, why));
   }
 }
 
@@ -88,7 +157,7 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
 // UTF-8 at all (POSIX) is catalogued and copied too.
 TEST_F(CopyTest, SongNamesAreCopiedAndLoggedInTheLogsEncoding) {
   const std::tuple<std::string, const char*, const char*> rows[] = {
-      {"Città", "Perché.txt", "   1 Citt\xE0\r\n"}, {"Città", "東京.txt", "\xEF\xBB\xBF"},
+      {"Città ÿ", "Perché.txt", "   1 Citt\xE0 \xFF\r\n"}, {"Città", "東京.txt", "\xEF\xBB\xBF"},
       {"Пётр", "", "   1 Пётр\r\n"},
 #ifndef _WIN32
       {"Caf\xE9", "", "   1 Caf\xE9\r\n"},
@@ -103,16 +172,19 @@ TEST_F(CopyTest, SongNamesAreCopiedAndLoggedInTheLogsEncoding) {
     EXPECT_EQ(CopyToPlayer(dlg), 1);
     EXPECT_EQ(temp.Read("E\\" + song + ".mp3"), song);
     std::string log = temp.Read("C\\lavoro\\Playlist.txt");
-    EXPECT_EQ(log.rfind("\xEF\xBB\xBF", 0) == 0, std::string(logged) != "   1 Citt\xE0\r\n");
+    EXPECT_EQ(log.rfind("\xEF\xBB\xBF", 0) == 0, std::string(logged) != "   1 Citt\xE0 \xFF\r\n");
     EXPECT_NE(log.find(logged), std::string::npos);
   }
 }
 
-// Clearing a drive that is not removable asks first; No leaves all as it was.
+// Clearing a drive that is not removable (fixed, a RAM disk) asks first; No
+// leaves all as it was.
 TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
   const std::tuple<const char*, int, int, bool> rows[] = {
       {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, true}, {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, true},
-      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false}, {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false}};
+      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false}, {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false},
+      {"R:", IDC_CLEAR_BEFORE, ANSWER_NO, true}};
+  platform.MapDrive('R', DRIVE_KIND_RAMDISK, temp.path + "\\R");
   AddSong("a", 10, "a");
   Add("C:\\lib");
   for (const auto& [player, button, answer, asked] : rows) {
@@ -133,4 +205,84 @@ TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
     EXPECT_EQ(fs::exists(temp.Native(old)), !ran || button == IDC_KEEP_EXISTING);
     EXPECT_EQ(dlg.IsButtonEnabled(IDC_OPEN_PLAYLIST), !ran);  // all disabled by a run
   }
+}
+
+// A run ends early when the user stops it (before a song, within one, or
+// while clearing) or the player is gone (before clearing or a song); No
+// lets it go on. The log says so in place of the songs not tried, the
+// closing message tells why, and no part of a song stays on the player.
+TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
+  const std::string question = kWarning + std::string("Interrompere la copia?\nI brani già copiati restano "
+                                                       "nel lettore.|36+");
+  auto stopped = [](int copied) {
+    return Format("%sCopiati %d brani su 3 richiesti: copia interrotta.|48", kWarning, copied);
+  };
+  const std::string gone = kWarning + std::string("Il lettore E: non è più collegato.\nCopiati %d brani su 3 "
+                                                  "richiesti.|48");
+  const std::tuple<const char*, int, int, int, Strings, Strings, std::string> rows[] = {
+      // what, control and text at which Escape comes, answer, identities the player answers, log, files, messages
+      {"before b, Yes", IDC_CATALOGUE_INFO, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"},
+       {"a.mp3", "c.mp3"}, question + stopped(1)},
+      {"before b, No", IDC_CATALOGUE_INFO, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"},
+       {"a.mp3", "b.mp3", "c.mp3", "ci.mp3"}, question.substr(0, question.size() - 1)},
+      {"within b, Yes", IDC_STATUS_LINE, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, {"a.mp3", "c.mp3"},
+       question + stopped(1)},
+      {"within b, No", IDC_STATUS_LINE, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"},
+       {"a.mp3", "b.mp3", "c.mp3", "ci.mp3"}, question.substr(0, question.size() - 1)},
+      {"while clearing, Yes", IDC_CLEAR_BEFORE, ANSWER_YES, -1, {"   - copia interrotta"}, {"c.mp3"},
+       question + stopped(0)},
+      {"gone before b", 0, 0, 2, {"   1 a", "   - lettore scollegato"}, {"a.mp3", "c.mp3"}, Format(gone.c_str(), 1)},
+      {"gone before clearing", IDC_CLEAR_BEFORE, 0, 1, {"   - lettore scollegato"}, {"c.mp3"},
+       Format(gone.c_str(), 0)},
+  };
+  AddSong("a", 1, "a");
+  AddSong("b", 200000, std::string(200000, 'b').c_str());
+  AddSong("c", 1, "c");
+  for (const auto& [what, at, answer, identities, lines, files, messages] : rows) {
+    SCOPED_TRACE(what);
+    EmptyPlayer("c.mp3");
+    SetOrder(3, {"0", "1", "2"}, {});
+    dlg.UserClick(at == IDC_CLEAR_BEFORE ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
+    const char* when = at == IDC_STATUS_LINE ? "Sto copiando C:\\lib\\b.mp3"
+                       : at == IDC_CLEAR_BEFORE ? "Cancello i file musicali del lettore" : "Copio il 2° brano di 3";
+    int asked = 0;
+    Strings bar;
+    shell.whileAlive = [&, at = at, when] {
+      if (bar.empty() || bar.back() != dlg.ProgressBar(IDC_PROGRESS)) bar.push_back(dlg.ProgressBar(IDC_PROGRESS));
+      return at && Text(at == IDC_CLEAR_BEFORE ? IDC_CATALOGUE_INFO : at) == when && !asked++;
+    };
+    shell.answers = {answer};
+    platform.vanishAfter = identities;
+    EXPECT_EQ(CopyToPlayer(dlg), lines.size() == 3);
+    EXPECT_EQ(CopyLines(), lines);
+    EXPECT_EQ(Files(), files);
+    EXPECT_EQ(Messages(), messages);
+    EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
+    // Busy while clearing, then songs done out of those asked, each advancing by its bytes.
+    if (std::string(what) == "within b, No") {
+      EXPECT_EQ(bar, Strings({"0/10000", "3333/10000", "6666/10000", "10000/10000"}));
+    }
+    if (at == IDC_CLEAR_BEFORE && identities < 0) EXPECT_EQ(bar.front(), "busy");
+  }
+  shell.whileAlive = nullptr;
+}
+
+// While another program's run holds the player, "Mescola e copia" says so
+// and changes nothing (no log, no ultima.lis, the buttons as they were);
+// once it has finished, the run goes through.
+TEST_F(CopyTest, OneRunPerPlayer) {
+  AddSong("a", 1, "a");
+  Add("C:\\lib");
+  FolderIdentity volume;
+  ASSERT_TRUE(platform.VolumeIdentity("E:", volume));
+  HeldElsewhere other(volume);
+  dlg.UserClick(IDC_SHUFFLE_COPY);
+  EXPECT_EQ(Messages(), "ERRORE|Il lettore E: è in uso da un'altra copia di Mescola.\nRiprovare quando avrà "
+                        "finito.|48");
+  EXPECT_EQ(Files("C\\lavoro").size() + Files().size(), 0u);
+  EXPECT_TRUE(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY) && dlg.IsButtonEnabled(IDC_FINISH) && !shell.ended);
+  other.Release();
+  dlg.UserClick(IDC_SHUFFLE_COPY);
+  EXPECT_EQ(Files(), Strings({"a.mp3"}));
+  EXPECT_TRUE(shell.ended);
 }

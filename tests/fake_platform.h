@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -49,7 +50,8 @@ class TempFolder {
 
 // Records each message as "caption|text|style" and answers it from a queue
 // (by default OK, or Yes to a question); the file dialogs take the next of
-// files, where "" or none left cancels.
+// files, where "" or none left cancels. KeepAlive asks to stop when
+// whileAlive, given, says so.
 class FakeShell : public Shell {
  public:
   std::deque<int> answers;
@@ -57,6 +59,7 @@ class FakeShell : public Shell {
   std::deque<std::string> files;
   bool ended = false;
   int quitCode = 0;  // the exit code a failure asked for
+  std::function<bool()> whileAlive;
 
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override {
     messages.push_back(caption + "|" + text + "|" + std::to_string(style));
@@ -72,6 +75,7 @@ class FakeShell : public Shell {
   bool AskSavePlaylist(std::string& path) override { return AskOpenPlaylist(path); }
   void EndDialog(int) override { ended = true; }
   void Quit(int code) override { quitCode = code; }
+  bool KeepAlive() override { return whileAlive && whileAlive(); }
 };
 
 class FakePlatform : public Platform {
@@ -82,7 +86,8 @@ class FakePlatform : public Platform {
   std::map<char, double> freeBytes;  // by drive; negative: the volume cannot tell; unset: the real volume answers
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
-  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails } failure = kNoFailure;  // writes: after 5 bytes
+  int vanishAfter = -1;  // the volumes answer this many more identity questions, then none
+  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails, kRemoveFails } failure = kNoFailure;  // writes: after 5 bytes
 
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
     return NoMedium(folder) ? nullptr : NativePlatform().ListFolder(Real(folder));
@@ -96,10 +101,28 @@ class FakePlatform : public Platform {
     if (told != freeBytes.end() || NoMedium(root)) return space.clusterBytes != 0;
     return NativePlatform().VolumeSpace(Real(root) + (root.back() == '\\' ? "" : "\\"), space);
   }
-  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error) override {
-    return NativePlatform().CopyNewFile(Real(from), Real(to), error);
+  bool DriveMapReadable(std::string& item) override { return NativePlatform().DriveMapReadable(item); }
+  std::string DriveFolder(const std::string& root) override { return Drive(root) ? Drive(root)->second : ""; }
+  // Through the drive whose folder holds the path most closely.
+  std::string ProgramPath(const std::string& systemPath) override {
+    std::string real = NativePlatform().ProgramPath(systemPath), best;
+    std::size_t closest = 0;
+    for (const auto& [letter, drive] : drives_) {
+      const std::string& folder = drive.second;
+      if (folder.size() <= closest || real.compare(0, folder.size(), folder) != 0) continue;
+      if (real.size() > folder.size() && real[folder.size()] != '\\') continue;
+      closest = folder.size();
+      best = std::string(1, letter) + ":" + (real.size() == folder.size() ? "\\" : real.substr(folder.size()));
+    }
+    return best;
   }
-  bool RemoveFile(const std::string& path) override { return NativePlatform().RemoveFile(Real(path)); }
+  CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error,
+                         const CopyProgress& progress) override {
+    return NativePlatform().CopyNewFile(Real(from), Real(to), error, progress);
+  }
+  bool RemoveFile(const std::string& path) override {
+    return failure != kRemoveFails && NativePlatform().RemoveFile(Real(path));
+  }
   CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
     if (failure == kCreateFails) return CreateResult::Failed;
     CreateResult result = NativePlatform().CreateOutputFile(Real(path), file);
@@ -117,6 +140,23 @@ class FakePlatform : public Platform {
   }
   bool ReadWholeFile(const std::string& path, std::uint64_t limit, std::string& bytes) override {
     return NativePlatform().ReadWholeFile(Real(path), limit, bytes);
+  }
+  bool VolumeIdentity(const std::string& root, FolderIdentity& identity) override {
+    if (vanishAfter == 0) return false;
+    if (vanishAfter > 0) --vanishAfter;
+#ifdef _WIN32
+    std::string volume = Real(root).substr(0, 2);  // Windows knows volumes only by their roots
+#else
+    std::string volume = Real(root);
+#endif
+    if (NoMedium(root) || !NativePlatform().VolumeIdentity(volume, identity)) return false;
+    // Each test's player a volume of its own: tests that run side by side
+    // must not hold each other's player.
+    identity.volume ^= std::hash<std::string>()(Real(root));
+    return true;
+  }
+  std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override {
+    return NativePlatform().LockPlayer(volume);
   }
   std::string CurrentDirectory() override { return workingDirectory; }
   std::time_t Now() override { return now; }

@@ -15,9 +15,9 @@ class FileSafetyTest : public DialogTest {
   void TearDown() override {
     if (mounted_) Unmount(temp.Native("E"));
   }
-  CopyResult Copy(const std::string& from, const std::string& to) {
+  CopyResult Copy(const std::string& from, const std::string& to, bool goOn = true) {
     unsigned long error = 0;
-    return System().CopyNewFile(from, to, error);
+    return System().CopyNewFile(from, to, error, [goOn](std::uint64_t, std::uint64_t) { return goOn; });
   }
   // Saves one included folder to C:\liste\<name>, the current file.
   void Save(const std::string& name) {
@@ -37,6 +37,8 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          EXPECT_EQ(Copy("C:\\lib\\manca.mp3", "E:\\a.mp3"), CopyResult::Failed);
          EXPECT_EQ(Copy("C:\\lib\\a.mp3", "E:\\a.mp3"), CopyResult::Exists);
          EXPECT_EQ(temp.Read("E\\a.mp3"), "old");
+         EXPECT_EQ(Copy("C:\\lib\\a.mp3", "E:\\b.mp3", false), CopyResult::Stopped);  // abandoned: no part of it
+         EXPECT_EQ(Files(), Strings({"a.mp3"}));
        }},
       {"temporary name taken", [&] {
          temp.Write("C\\liste\\x.li~", "altro");
@@ -62,7 +64,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
       {"FIFO as song and as playlist", [&] {
          temp.Write("C\\tubi\\vero.mp3", "song");
          if (!MakeFifo(temp.Native("C\\tubi\\tubo.mp3")) || !MakeFifo(temp.Native("C\\liste\\tubo.lis"))) {
-           return (void)(std::cout << "skipped: cannot make a FIFO\n");
+           GTEST_SKIP() << "the system refuses a FIFO";
          }
          Add("C:\\tubi");
          EXPECT_EQ(Entries(IDC_SONG_NAMES), Strings({"vero"}));
@@ -104,7 +106,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
                                   "C\\Musica\\Dentro\\d.mp3"}) {
            temp.Write(song, "");
          }
-         if (!MakeFolderLinks(links)) return (void)(std::cout << "skipped: cannot make links\n");
+         if (!MakeFolderLinks(links)) GTEST_SKIP() << "the system refuses a link";
          dlg.ClearList(IDC_INCLUDED_LIST);
          Add("C:\\Musica");
          Add("C:\\Musica\\Dentro");
@@ -117,7 +119,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
       // catalogue and more songs asked than fit, the run ends at the first
       // that does not, with one line, instead of trying every other.
       {"a small player", [&] {
-         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) return (void)(std::cout << "skipped: cannot mount\n");
+         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) GTEST_SKIP() << "mounting a small volume needs root";
          temp.Write("C\\lib\\grande.mp3", std::string(2 << 20, 'g'));
          EXPECT_EQ(Copy("C:\\lib\\grande.mp3", "E:\\grande.mp3"), CopyResult::Failed);
          EXPECT_EQ(Files(), Strings());
@@ -133,8 +135,7 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          EXPECT_EQ(CopyToPlayer(dlg), 0);
          EXPECT_EQ(CopyLines(), Strings({"   1 a", "   2 a", "   3 a", "   - lettore pieno"}));
          EXPECT_EQ(Files(), Strings({"a.mp3", "ai.mp3", "aii.mp3"}));
-         EXPECT_EQ(Messages(), kWarning + std::string("Copiati 3 brani su 9999 richiesti.\n"
-                                                      "I brani non copiati sono elencati in \"Playlist.txt\".|48"));
+         EXPECT_EQ(Messages(), kWarning + std::string("Copiati 3 brani su 9999 richiesti: il lettore è pieno.|48"));
        }},
       // A working folder that takes no file (not there, or a read-only
       // volume) is said once, before the player is touched, and the program
@@ -160,6 +161,33 @@ TEST_F(FileSafetyTest, NothingOfTheUsersIsLost) {
          if (readOnly) Unmount(temp.Native("C\\sola"));
          platform.workingDirectory = "C:\\lavoro";
        }},
+#ifndef _WIN32
+      // The player unmounted (lazily, as a pulled stick) in the middle of a
+      // song: that song ends on the vanished volume, and nothing is written
+      // to the folder left behind.
+      {"a player pulled out", [&] {
+         Unmount(temp.Native("E"));
+         fs::remove_all(temp.Native("E"));
+         fs::create_directories(temp.Native("E"));
+         if (!(mounted_ = MountSmallVolume(temp.Native("E")))) return (void)(std::cout << "skipped: cannot mount\n");
+         ClearCatalogue();
+         for (const char* song : {"a", "b", "c"}) AddSong(song, 200000, std::string(200000, *song).c_str());
+         SetOrder(3, {"0", "1", "2"}, {});
+         shell.whileAlive = [&] {
+           if (mounted_ && Text(IDC_STATUS_LINE) == "Sto copiando C:\\lib\\b.mp3") {
+             Unmount(temp.Native("E"));
+             mounted_ = false;
+           }
+           return false;
+         };
+         EXPECT_EQ(CopyToPlayer(dlg), 0);
+         shell.whileAlive = nullptr;
+         EXPECT_EQ(CopyLines(), Strings({"   1 a", "   2 b", "   - lettore scollegato"}));
+         EXPECT_EQ(Files(), Strings());
+         EXPECT_EQ(Messages(), kWarning + std::string("Il lettore E: non è più collegato.\nCopiati 2 brani su 3 "
+                                                      "richiesti.|48"));
+       }},
+#endif
   };
   for (const auto& [what, check] : cases) {
     SCOPED_TRACE(what);

@@ -4,7 +4,7 @@
 using namespace std::string_view_literals;
 
 const std::string k259(259, 'x');
-static std::string Cyrillic(int letters) { return letters ? "ж" + Cyrillic(letters - 1) : ""; }
+static std::string Times(int n, const std::string& letter) { return n ? letter + Times(n - 1, letter) : ""; }
 const char kOld[] = "*C:\\Vecchia\r\n";
 // The text as UTF-16 after its mark, as Notepad saves "Unicode".
 static std::string Utf16(std::u16string_view text, bool bigEndian) {
@@ -46,7 +46,8 @@ TEST_F(ListsTest, ReadsEveryKindOfLine) {
       {Utf16(u"*C:\\A\0\r\n*C:\\B\xD834\r\n*C:\\C\r\n"sv, true), "*C:\\C|"},
       // A path is at most 259 UTF-16 units: longer ones are left out, never cut.
       {"*" + k259 + "\r\n*" + k259 + "y\r\n*C:\\After", "*C:\\After|*" + k259 + "|"},
-      {"*" + Cyrillic(259) + "\r\n?" + Cyrillic(260), "*" + Cyrillic(259) + "|"},
+      {"*" + Times(259, "ж") + "\r\n?" + Times(260, "ж"), "*" + Times(259, "ж") + "|"},
+      {"?" + Times(259, "東"), "?" + Times(259, "東") + "|"},  // three bytes a character
   };
   for (const auto& [text, expected] : rows) {
     SCOPED_TRACE(text);

@@ -18,6 +18,7 @@ class TableHarness : public StoreHarness {
   void Type(int id, const std::string& keys) override { table_.UserType(id, keys); }
   void Click(int id) override { table_.UserClick(id); }
   void SelectEntry(int id, int index) override { table_.UserSelectEntry(id, index); }
+  std::string ProgressBar(int id) override { return table_.ProgressBar(id); }
 
  private:
   FakeShell shell_;
@@ -48,6 +49,8 @@ TEST_P(StoreConformance, FolderListsSortAsWindowsDoes) {
       {IDC_EXCLUDED_LIST, {"caffe", "Caffè", "élan", "Eva", "Łódź", "Lupo", "Niño", "ñu", "Ola", "Über", "Zeta"}},
       {IDC_EXCLUDED_LIST, {"αβ", "άλφα", "Βήτα", "ελα", "Ελλάδα", "Ζήτα", "σας", "ΣΊΓΜΑ", "Ωμέγα"}},
       {IDC_EXCLUDED_LIST, {"абв", "Ёлка", "ель", "Жук", "Пётр", "петя", "Щука", "эхо", "Юг", "Яблоко"}},
+      // Equal but for an accent, and "ß" as "ss"; added from the last.
+      {IDC_EXCLUDED_LIST, {"Ala", "etage", "étage", "straße", "strat", "Zoo", "Ωρα"}},
       {IDC_EXCLUDED_LIST, {"Zoo", "Ωρα", "Яр"}},
   };
   for (const auto& [id, sorted] : rows) {
@@ -88,21 +91,26 @@ TEST_P(StoreConformance, AppendedTextsKeepTheirOrder) {
   }
 }
 
-// Typing into the song count takes four digits; the program's own writes
-// into an edit field notify before they return.
+// Typing into the song count takes four digits, and Backspace shortens a
+// longer count the program set; each of the program's own writes into an
+// edit field notifies once, before it returns.
 TEST_P(StoreConformance, EditFieldsNotifyAndTheSongCountTakesFourDigits) {
   Strings seen;
   harness->onCommand = [&](int id, int code) {
-    std::string text = store().ReadText(id, 64);
-    // Wine's edit control also notifies a key refused at the typing limit.
-    if (code == NOTIFY_EDIT_CHANGE && (seen.empty() || seen.back() != text)) seen.push_back(text);
+    if (code == NOTIFY_EDIT_CHANGE) seen.push_back(store().ReadText(id, 64));
   };
   store().LimitTyping(IDC_MAX_SONGS, 4);
   harness->Type(IDC_MAX_SONGS, "1a2-34567");
+  seen.erase(std::unique(seen.begin(), seen.end()), seen.end());  // Wine also notifies a refused key
+  EXPECT_EQ(seen, Strings({"1", "12", "123", "1234"}));
+  seen.clear();
   store().SetText(IDC_PLAYER_PATH, "E:");
   store().SetText(IDC_STATUS_LINE, "Nessun lettore collegato");
-  store().SetText(IDC_MAX_SONGS, "12345");  // the program may set a longer text
-  EXPECT_EQ(seen, Strings({"1", "12", "123", "1234", "E:", "12345"}));
+  store().SetText(IDC_MAX_SONGS, "123456");
+  EXPECT_EQ(seen, Strings({"E:", "123456"}));
+  harness->Type(IDC_MAX_SONGS, "7\b");  // past the limit already: refused
+  EXPECT_EQ(seen.back(), "12345");
+  EXPECT_EQ(store().ReadText(IDC_MAX_SONGS, 64), "12345");
 }
 
 // Disabled buttons deliver nothing; selecting an entry notifies, and
@@ -117,8 +125,19 @@ TEST_P(StoreConformance, ButtonsAndSelection) {
   harness->SelectEntry(IDC_EXCLUDED_LIST, 1);
   EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 1);
   EXPECT_EQ(harness->commands.back(), std::make_pair(IDC_EXCLUDED_LIST, NOTIFY_LIST_SELCHANGE));
+  store().AddEntry(IDC_EXCLUDED_LIST, "C:\\0");  // the selection stays on its entry
+  EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 2);
+  store().DeleteEntry(IDC_EXCLUDED_LIST, 0);
+  EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), 1);
   store().DeleteEntry(IDC_EXCLUDED_LIST, 1);
   EXPECT_EQ(store().SelectedEntry(IDC_EXCLUDED_LIST), NO_ENTRY);
+  std::string entry = "x";
+  EXPECT_EQ(store().ReadEntry(IDC_EXCLUDED_LIST, 2, entry), NO_ENTRY);  // one past the last
+  EXPECT_EQ(entry + std::to_string(store().CountEntries(IDC_EXCLUDED_LIST)), "2");
+  store().AddEntry(IDC_SELECTED_FOLDER, "C:");
+  harness->commands.clear();
+  harness->SelectEntry(IDC_SELECTED_FOLDER, 0);  // the one list that tells nothing
+  EXPECT_EQ(harness->commands.size(), 0u);
 }
 
 TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {
@@ -133,6 +152,20 @@ TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {
   EXPECT_EQ(store().NodeParent(rock), root);
   EXPECT_EQ(store().NodeParent(root), 0u);
   EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "RockC:");
+}
+
+// Hidden but during a run: busy (scanning), or how far out of how much.
+TEST_P(StoreConformance, TheProgressBarShowsBusyOrHowFarThenHides) {
+  const std::tuple<int, int, const char*> rows[] = {
+      {0, 0, "busy"}, {3, 10, "3/10"}, {12, 10, "10/10"}, {0, 0, "busy"}, {9999, 10000, "9999/10000"}};
+  EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
+  for (const auto& [position, range, seen] : rows) {
+    SCOPED_TRACE(seen);
+    store().ShowProgressBar(IDC_PROGRESS, position, range);
+    EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), seen);
+  }
+  store().HideProgressBar(IDC_PROGRESS);
+  EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ class StoreHarness {
   virtual void Type(int id, const std::string& keys) = 0;
   virtual void Click(int id) = 0;
   virtual void SelectEntry(int id, int index) = 0;
+  // What a person sees of a progress bar: "" hidden, "busy", or "position/range".
+  virtual std::string ProgressBar(int id) = 0;
 
   // (control id, notification code) of every command, in order of arrival.
   std::vector<std::pair<int, int>> commands;

@@ -37,6 +37,8 @@ class WindowStore : public StateStore {
   void CheckButton(int id) override { dlg_.CheckButton(id); }
   bool IsButtonChecked(int id) override { return dlg_.IsButtonChecked(id); }
   void Repaint(int id) override { dlg_.Repaint(id); }
+  void ShowProgressBar(int id, int position, int range) override { dlg_.ShowProgressBar(id, position, range); }
+  void HideProgressBar(int id) override { dlg_.HideProgressBar(id); }
   TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
                       bool sorted) override {
     return dlg_.InsertNode(parent, text, image, selectedImage, sorted);

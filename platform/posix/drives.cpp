@@ -1,4 +1,7 @@
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+
+#include <cstdlib>
 
 #include "drive_map.h"
 #include "posix_platform.h"
@@ -19,4 +22,27 @@ bool PosixPlatform::VolumeSpace(const std::string& root, DiskSpace& space) {
   space.freeBytes = static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
   space.clusterBytes = static_cast<std::uint32_t>(info.f_bsize);
   return true;
+}
+
+// The device and the folder number of the root: a volume unmounted, even
+// lazily, leaves the folder beneath it, another device or folder.
+bool PosixPlatform::VolumeIdentity(const std::string& root, FolderIdentity& identity) {
+  std::string native;
+  struct stat info;
+  if (!ToNativePath(root, native) || stat(native.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  identity = FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+  return true;
+}
+
+std::string PosixPlatform::DriveFolder(const std::string& root) {
+  std::string native;
+  return root.size() >= 2 && root[1] == ':' && ToNativePath(root.substr(0, 2), native) ? native : std::string();
+}
+
+std::string PosixPlatform::ProgramPath(const std::string& systemPath) { return FromNativePath(systemPath); }
+
+bool PosixPlatform::DriveMapReadable(std::string& item) {
+  const char* text = std::getenv("MESCOLA_DRIVES");
+  std::vector<MappedDrive> drives;
+  return !text || ParseDriveMap(text, drives, item);
 }

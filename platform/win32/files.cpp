@@ -42,21 +42,30 @@ class Win32OutputFile : public OutputFile {
 
 namespace {
 
-// Copies the rest of in to out; 0, or the code of the failure.
-DWORD CopyBytes(HANDLE in, HANDLE out) {
-  std::vector<char> buffer(std::size_t{1} << 20);
+// One step of a copy: on a stick of 5 MB/s about 100 ms of writing.
+constexpr DWORD kStep = DWORD{1} << 19;
+
+// Copies the rest of in to out, step by step, each step told to progress;
+// then flushes out to the device. 0, the code of the failure, or
+// ERROR_CANCELLED when progress asked to stop.
+DWORD CopyBytes(HANDLE in, HANDLE out, const CopyProgress& progress) {
+  LARGE_INTEGER size{};
+  GetFileSizeEx(in, &size);
+  std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart), copied = 0;
+  std::vector<char> buffer(kStep);
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
-      return GetLastError();
-    }
-    if (read == 0) return 0;
+    if (!ReadFile(in, buffer.data(), kStep, &read, nullptr)) return GetLastError();
     for (DWORD done = 0; done < read;) {
       DWORD written = 0;
       if (!WriteFile(out, buffer.data() + done, read - done, &written, nullptr)) return GetLastError();
       done += written;
     }
+    copied += read;
+    if (read == 0) break;
+    if (!progress(copied, std::max(total, copied))) return ERROR_CANCELLED;
   }
+  return FlushFileBuffers(out) ? 0 : GetLastError();
 }
 
 }  // namespace
@@ -66,7 +75,7 @@ DWORD CopyBytes(HANDLE in, HANDLE out) {
 // Here the destination is created with CREATE_NEW, which never touches an
 // existing file, and removed only when this call created it.
 CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string& to,
-                                      unsigned long& error) {
+                                      unsigned long& error, const CopyProgress& progress) {
   HANDLE in = CreateFileW(Widen(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (in == INVALID_HANDLE_VALUE) {
@@ -86,7 +95,7 @@ CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string
     CloseHandle(in);
     return error == ERROR_FILE_EXISTS ? CopyResult::Exists : CopyResult::Failed;
   }
-  error = CopyBytes(in, out);
+  error = CopyBytes(in, out, progress);
   // The copy keeps the song's date, as CopyFileW does.
   FILETIME written;
   if (error == 0 && GetFileTime(in, nullptr, nullptr, &written)) SetFileTime(out, nullptr, nullptr, &written);
@@ -94,7 +103,9 @@ CopyResult Win32Platform::CopyNewFile(const std::string& from, const std::string
   CloseHandle(in);
   if (error == 0) return CopyResult::Copied;
   DeleteFileW(Widen(to).c_str());
-  return CopyResult::Failed;
+  if (error != ERROR_CANCELLED) return CopyResult::Failed;
+  error = 0;
+  return CopyResult::Stopped;
 }
 
 bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }

@@ -28,4 +28,5 @@ bool MountSmallVolume(const std::filesystem::path& folder, bool readOnly) {
   return mount("tmpfs", folder.c_str(), "tmpfs", flags, "size=1m") == 0;
 }
 
-void Unmount(const std::filesystem::path& folder) { umount(folder.c_str()); }
+// Lazily, as a stick pulled out: even while a file on it is open.
+void Unmount(const std::filesystem::path& folder) { umount2(folder.c_str(), MNT_DETACH); }

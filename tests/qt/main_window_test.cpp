@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -19,13 +20,16 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <cstdlib>
 #include <regex>
 #include <set>
+#include <thread>
 
 #include "app/dispatch.h"
+#include "dialog_fixture.h"
 #include "fake_platform.h"
-#include "platform/posix/drive_map.h"
 #include "store/controls.h"
 #include "store/text.h"
 #include "store_harness.h"
@@ -45,7 +49,9 @@ static QApplication& QtApplication() {
 // as the program does and asks the user through its own message boxes.
 class QtHarness : public StoreHarness {
  public:
-  explicit QtHarness(const DialogEvents& events = kEvents) : window_(events, &events == &kEvents ? &shell_ : nullptr) {
+  // answers, when given, answers the program's questions in place of the window's boxes.
+  explicit QtHarness(const DialogEvents& events = kEvents, Shell* answers = nullptr)
+      : window_(events, &events == &kEvents ? &shell_ : answers) {
     events.start ? window_.Start() : window_.show();
     (void)QTest::qWaitForWindowExposed(&window_);
   }
@@ -57,6 +63,12 @@ class QtHarness : public StoreHarness {
   void SelectEntry(int id, int index) override {
     QRect entry = Widget<QListWidget>(id)->visualItemRect(Widget<QListWidget>(id)->item(index));
     QTest::mouseClick(Widget<QListWidget>(id)->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
+  }
+  std::string ProgressBar(int id) override {
+    auto* bar = Widget<QProgressBar>(id);
+    if (bar->isHidden()) return "";
+    if (bar->maximum() == 0) return "busy";
+    return std::to_string(bar->value()) + "/" + std::to_string(bar->maximum());
   }
   template <typename W>
   W* Widget(int id) { return window_.findChild<W*>(FindControl(id)->name); }
@@ -206,9 +218,10 @@ TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
 }
 
 // The road of a run by the keyboard alone: a library and a player in real
-// folders, lettered by MESCOLA_DRIVES, the player a 4 MB tmpfs (mounting it
-// needs root; without, the test is skipped). What the program leaves on disk
-// is checked byte for byte.
+// folders, lettered by the fake platform, the player a 4 MiB tmpfs where it
+// can be mounted (as root), else a folder whose free space the platform
+// tells as the tmpfs would. What the program leaves on disk is checked byte
+// for byte.
 TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   TempFolder temp;
   fs::path e = temp.Native("e"), work = temp.Native("c\\Lavoro");
@@ -222,14 +235,16 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
     temp.Write("c\\Musica\\" + std::string(song), bytes.substr(0, size));
   }
   for (const fs::path& folder : {e, work}) fs::create_directories(folder);
-  if (mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") != 0) GTEST_SKIP() << "mounting needs root";
-  std::shared_ptr<void> unmount(nullptr, [&](void*) { umount(e.c_str()); });
+  FakePlatform platform;
+  PlatformScope scope(platform);
+  bool mounted = mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") == 0;
+  std::shared_ptr<void> unmount(nullptr, [&](void*) { if (mounted) umount(e.c_str()); });
+  if (!mounted) platform.freeBytes['E'] = (1024 - 269 - 1) * 4096.0;  // 4 MiB less the two files' pages
   temp.Write("e\\Vecchio.mp3", std::string(1100000, 'v'));
   temp.Write("e\\note.txt", "note");
-  setenv("MESCOLA_DRIVES", ("C=fixed:" + temp.Native("c").string() + ";E=removable:" + e.string()).c_str(), 1);
-  if (DriveMap().size() != 2) GTEST_SKIP() << "the drive map was read before this test: run it alone";
-  fs::path before = fs::current_path();
-  fs::current_path(work);
+  platform.MapDrive('C', DRIVE_KIND_FIXED, temp.path + "\\c");
+  platform.MapDrive('E', DRIVE_KIND_REMOVABLE, temp.path + "\\e");
+  platform.workingDirectory = "C:\\Lavoro";
 
   QtApplication();
   UseItalianTexts();
@@ -262,9 +277,17 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
     EXPECT_TRUE(tree->currentItem()->text(0).startsWith(*std::rbegin(path)));
     press(button);
   };
-  // act runs on the dialog the next key opens, while the key waits.
+  // act runs on the dialog the next key opens, while the key waits (and
+  // the run, keeping the window alive, may let time pass before it opens).
   auto onNextDialog = [](std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+      if (!QApplication::activeModalWidget()) return;
+      poll->stop();
+      poll->deleteLater();
+      act(QApplication::activeModalWidget());
+    });
+    poll->start(5);
   };
   auto chooseFile = [&](const fs::path& file, int button) {
     onNextDialog([=](QWidget* dialog) {
@@ -318,7 +341,6 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
   EXPECT_FALSE(person.window().isVisible());
-  fs::current_path(before);
 
   std::regex stamp("\\d\\d/\\d\\d/\\d{4} alle \\d\\d:\\d\\d:\\d\\d");
   EXPECT_EQ(std::regex_replace(temp.Read("c\\Lavoro\\Playlist.txt"), stamp, "{TS}"), expected);
@@ -336,13 +358,80 @@ TEST(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
 TEST(QtStart, AnUnreadableDriveMapStopsTheProgram) {
   const std::pair<const char*, const char*> rows[] = {{nullptr, nullptr}, {"C=fixed:/", nullptr}, {"", ""},
                                                       {"C=fixed:/;E=floppy:/tmp", "E=floppy:/tmp"}};
+  const char* before = std::getenv("MESCOLA_DRIVES");
+  std::string kept = before ? before : "";
   for (auto [text, item] : rows) {
     SCOPED_TRACE(text ? text : "unset");
+    text ? setenv("MESCOLA_DRIVES", text, 1) : unsetenv("MESCOLA_DRIVES");
     FakeShell shell;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RefuseUnreadableDriveMap(shell, text), item ? 2 : 0);
+    EXPECT_EQ(RefuseUnreadableDriveMap(shell), item ? 2 : 0);
     std::string line = item ? "MESCOLA_DRIVES non valido: " + std::string(item) : "";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), item ? line + "\n" : "");
     EXPECT_EQ(shell.messages, item ? std::vector<std::string>{"ERRORE|" + line + "|0"} : std::vector<std::string>());
+  }
+  before ? setenv("MESCOLA_DRIVES", kept.c_str(), 1) : unsetenv("MESCOLA_DRIVES");
+}
+
+// Escape and the close box during a scan or a copy reach the program
+// through the window kept alive: it asks, Yes stops, No goes on. What the
+// run leaves is checked byte for byte.
+using QtStop = DialogTest;
+TEST_F(QtStop, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
+  const std::tuple<const char*, bool, bool, int> rows[] = {
+      {"scan, Escape, Yes", false, false, ANSWER_YES}, {"scan, close box, No", false, true, ANSWER_NO},
+      {"copy, close box, Yes", true, true, ANSWER_YES}, {"copy, Escape, No", true, false, ANSWER_NO}};
+  for (const char* song : {"A\\a", "B\\b", "C\\c"}) temp.Write(std::string("C\\lib\\") + song + ".mp3", song + 2);
+  const std::string stamp = std::string(kStamp) + "\r\n";
+  QtApplication();
+  for (const auto& [what, copy, closeBox, answer] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(temp.Native("E"));
+    fs::create_directories(temp.Native("E"));
+    fs::remove(temp.Native("C\\lavoro\\Playlist.txt"));
+    shell.ended = false;
+    QtHarness person(MainDialogEvents(), &shell);
+    StateStore& store = person.store();
+    auto scan = [&] {
+      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\lib");
+      store.EnableButton(IDC_ADD_INCLUDED, true);
+      person.Click(IDC_ADD_INCLUDED);
+    };
+    if (copy) scan();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));  // the window was kept alive just now
+    QTimer::singleShot(0, [&, closeBox = closeBox] {
+      closeBox ? (void)person.window().close() : QTest::keyClick(&person.window(), Qt::Key_Escape);
+    });
+    shell.answers = {answer};
+    copy ? person.Click(IDC_SHUFFLE_COPY) : scan();
+    std::string question = copy ? "Interrompere la copia?\nI brani già copiati restano nel lettore."
+                                : "Interrompere la ricerca dei brani?";
+    std::string closing = copy && answer == ANSWER_YES
+                              ? std::string("+") + kWarning + "Copiati 0 brani su 3 richiesti: copia interrotta.|48" : "";
+    EXPECT_EQ(Messages(), kWarning + question + "|36" + closing);
+    EXPECT_TRUE(person.window().isVisible());  // the program, not the close box, ends the window
+    EXPECT_EQ(store.ReadText(IDC_SONG_COUNT, 8), answer == ANSWER_YES && !copy ? "0" : "3");
+    if (!copy) {
+      EXPECT_EQ(store.ReadText(IDC_STATUS_LINE, 64) == "Ricerca dei brani interrotta", answer == ANSWER_YES);
+      continue;
+    }
+    std::string log = "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp + "Finito di cancellare il " + stamp +
+                      "\r\nInizio a copiare i brani il " + stamp + "\r\n";
+    Strings files;
+    if (answer == ANSWER_YES) log += "   - copia interrotta\r\n";
+    for (int i = 0; answer == ANSWER_NO && i < 3; ++i) {
+      std::string entry, name;
+      store.ReadEntry(IDC_ORDER_NO_REPEAT, i, entry);
+      store.ReadEntry(IDC_SONG_NAMES, std::stoi(entry), name);
+      log += Format("%4d %s\r\n", i + 1, name.c_str());
+      files.push_back(name + ".mp3");
+      EXPECT_EQ(temp.Read("E\\" + name + ".mp3"), name);
+    }
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(Files(), files);
+    EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"), log + "\r\nFinito di copiare i brani il " + stamp +
+                                                        "Scritti in totale 0 KBytes\r\n");
+    EXPECT_EQ(temp.Read("C\\lavoro\\ultima.lis"), "*C:\\lib\r\n");
+    EXPECT_TRUE(shell.ended);
   }
 }

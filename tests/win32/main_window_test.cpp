@@ -79,12 +79,21 @@ class DialogHarness : public StoreHarness {
   // Keys typed at the end of the text, one WM_CHAR each: the edit control
   // itself refuses what its style and typing limit forbid.
   void Type(int id, const std::string& keys) override {
-    SendDlgItemMessageA(dialog_, id, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    auto end = static_cast<WPARAM>(GetWindowTextLengthW(GetDlgItem(dialog_, id)));
+    SendDlgItemMessageA(dialog_, id, EM_SETSEL, end, static_cast<LPARAM>(end));
     for (char key : keys) SendDlgItemMessageA(dialog_, id, WM_CHAR, static_cast<unsigned char>(key), 1);
   }
   // A disabled window receives no mouse input.
   void Click(int id) override {
     if (IsWindowEnabled(GetDlgItem(dialog_, id))) SendDlgItemMessageA(dialog_, id, BM_CLICK, 0, 0);
+  }
+  std::string ProgressBar(int id) override {
+    HWND bar = GetDlgItem(dialog_, id);
+    LONG style = GetWindowLongA(bar, GWL_STYLE);
+    if (!(style & WS_VISIBLE)) return "";
+    if (style & PBS_MARQUEE) return "busy";
+    return std::to_string(SendMessageA(bar, PBM_GETPOS, 0, 0)) + "/" +
+           std::to_string(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
   }
   // What a click on the entry does: the list selects it and, when it notifies, tells the dialog.
   void SelectEntry(int id, int index) override {
@@ -231,4 +240,44 @@ TEST_F(MainWindowTest, AFolderIsChosenAddedAndCountedByTheKeyboardAlone) {
   Key(dialog, VK_END);
   Type(dialog, "\b2x");
   EXPECT_EQ(view.ReadText(IDC_MAX_SONGS, 8), "2");
+}
+
+// Escape and the close box during a scan or a copy reach the program
+// through the dialog kept alive: it asks, Yes stops, No goes on.
+TEST_F(MainWindowTest, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
+  const std::tuple<const char*, bool, UINT, int> rows[] = {
+      {"scan, Escape, Yes", false, WM_KEYDOWN, ANSWER_YES}, {"scan, close box, No", false, WM_CLOSE, ANSWER_NO},
+      {"copy, close box, Yes", true, WM_CLOSE, ANSWER_YES}, {"copy, Escape, No", true, WM_KEYDOWN, ANSWER_NO}};
+  for (const char* song : {"A\\a", "B\\b", "C\\c"}) temp.Write(std::string("C\\lib\\") + song + ".mp3", song + 2);
+  for (const auto& [what, copy, key, answer] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(temp.Native("E"));
+    fs::create_directories(temp.Native("E"));
+    HWND run = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainDialogProc,
+                                  reinterpret_cast<LPARAM>(&shell));
+    Win32Store store(run);
+    auto press = [&](int id) { SendDlgItemMessageW(run, id, BM_CLICK, 0, 0); };
+    auto scan = [&] {
+      store.AddEntry(IDC_SELECTED_FOLDER, "C:\\lib");
+      EnableWindow(GetDlgItem(run, IDC_ADD_INCLUDED), TRUE);
+      press(IDC_ADD_INCLUDED);
+    };
+    if (copy) scan();
+    Sleep(60);  // the dialog was kept alive just now
+    PostMessageW(run, key, key == WM_KEYDOWN ? VK_ESCAPE : 0, 0);
+    shell.answers = {answer};
+    copy ? press(IDC_SHUFFLE_COPY) : scan();
+    std::string question = copy ? "Interrompere la copia?\nI brani già copiati restano nel lettore."
+                                : "Interrompere la ricerca dei brani?";
+    std::string closing = copy && answer == ANSWER_YES
+                              ? std::string("+") + kWarning + "Copiati 0 brani su 3 richiesti: copia interrotta.|48" : "";
+    EXPECT_EQ(Messages(), kWarning + question + "|36" + closing);
+    EXPECT_TRUE(IsWindow(run));  // the program, not the close box, ends the dialog
+    EXPECT_EQ(store.ReadText(IDC_SONG_COUNT, 8), answer == ANSWER_YES && !copy ? "0" : "3");
+    if (!copy) EXPECT_EQ(store.ReadText(IDC_STATUS_LINE, 64) == "Ricerca dei brani interrotta", answer == ANSWER_YES);
+    if (copy) EXPECT_EQ(Files().size(), answer == ANSWER_YES ? 0u : 3u);
+    std::string log = temp.Read("C\\lavoro\\Playlist.txt");
+    if (copy) EXPECT_NE(log.find(answer == ANSWER_YES ? "\r\n   - copia interrotta\r\n\r\nFinito" : "\r\n   3 "), std::string::npos);
+    DestroyWindow(run);
+  }
 }

@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
-#include "platform/posix/drive_map.h"
+#include "platform/platform.h"
 
-int RefuseUnreadableDriveMap(Shell& shell, const char* text) {
-  std::vector<MappedDrive> drives;
+int RefuseUnreadableDriveMap(Shell& shell) {
   std::string bad;
-  if (!text || ParseDriveMap(text, drives, bad)) return 0;
+  if (System().DriveMapReadable(bad)) return 0;
   std::string line = "MESCOLA_DRIVES non valido: " + bad;
   std::fprintf(stderr, "%s\n", line.c_str());
   shell.ShowMessage(line, "ERRORE", MESSAGE_OK);

@@ -4,7 +4,7 @@
 
 #include "store/shell.h"
 
-// text: MESCOLA_DRIVES, or null when unset. When an item cannot be read,
-// names it in a message box of shell and on standard error and returns the
-// program's exit code, 2; otherwise 0.
-int RefuseUnreadableDriveMap(Shell& shell, const char* text);
+// When an item of the system's drive map cannot be read, names it in a
+// message box of shell and on standard error and returns the program's exit
+// code, 2; otherwise 0.
+int RefuseUnreadableDriveMap(Shell& shell);

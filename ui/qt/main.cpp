@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName("mescola");
   UseItalianTexts();
   MainWindow window(MainDialogEvents());
-  if (int refused = RefuseUnreadableDriveMap(window.Store().Window(), std::getenv("MESCOLA_DRIVES"))) {
+  if (int refused = RefuseUnreadableDriveMap(window.Store().Window())) {
     return refused;
   }
   window.Start();

@@ -10,8 +10,8 @@
 #include "store/controls.h"
 #include "window_layout.h"
 
-MainWindow::MainWindow(const DialogEvents& events, Shell* shell)
-    : events_(events), ownShell_(*this, [this](int result) { End(result); }) {
+MainWindow::MainWindow(const DialogEvents& events, Shell* answers)
+    : events_(events), shell_(*this, [this](int result) { End(result); }, answers) {
   setWindowTitle(TemplateText(kMainDialog.caption));
   setWindowIcon(QIcon(":/mescola.svg"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
@@ -23,7 +23,7 @@ MainWindow::MainWindow(const DialogEvents& events, Shell* shell)
   int averageWidth = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52;
   resize(QSize(kMainDialog.width * averageWidth / 4, kMainDialog.height * metrics.height() / 8)
              .expandedTo(minimumSizeHint()));
-  store_ = std::make_unique<QtStore>(widgets_, shell ? *shell : ownShell_, events_);
+  store_ = std::make_unique<QtStore>(widgets_, shell_, events_);
 }
 
 MainWindow::~MainWindow() = default;
@@ -50,6 +50,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
+  if (shell_.CloseStopsRun()) return;
   if (events_.close) events_.close(*store_);
 }
 

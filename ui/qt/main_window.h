@@ -15,9 +15,9 @@ class QtStore;
 
 class MainWindow : public QDialog {
  public:
-  // events receive the window's events; shell, when given, answers the
-  // window's calls in place of its own message boxes and file dialogs.
-  explicit MainWindow(const DialogEvents& events, Shell* shell = nullptr);
+  // events receive the window's events; answers, when given, answers the
+  // message boxes and file dialogs in place of the window's own.
+  explicit MainWindow(const DialogEvents& events, Shell* answers = nullptr);
   ~MainWindow() override;
 
   StateStore& Store();
@@ -32,7 +32,7 @@ class MainWindow : public QDialog {
   void End(int result);
 
   const DialogEvents& events_;
-  QtShell ownShell_;
+  QtShell shell_;
   std::map<int, QWidget*> widgets_;
   std::unique_ptr<QtStore> store_;
   bool ending_ = false;

@@ -1,12 +1,14 @@
 #include "qt_shell.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 
-#include "platform/posix/drive_map.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ bool AskPlaylist(QFileDialog& dialog, std::string& path) {
   dialog.setWindowIcon(dialog.parentWidget()->windowIcon());
   dialog.setNameFilter("Playlist (*.lis)");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  std::string chosen = FromNativePath(dialog.selectedFiles().front().toUtf8().toStdString());
+  std::string chosen = System().ProgramPath(dialog.selectedFiles().front().toUtf8().toStdString());
   if (chosen.empty()) return false;
   path = chosen;
   return true;
@@ -57,6 +59,7 @@ bool AskPlaylist(QFileDialog& dialog, std::string& path) {
 }  // namespace
 
 int QtShell::ShowMessage(const std::string& text, const std::string& caption, unsigned style) {
+  if (answers_) return answers_->ShowMessage(text, caption, style);
   QMessageBox box(IconOf(style), Shown(caption), Shown(text), QMessageBox::NoButton, &owner_);
   box.setTextFormat(Qt::PlainText);
   box.setWindowIcon(owner_.windowIcon());
@@ -69,6 +72,7 @@ int QtShell::ShowMessage(const std::string& text, const std::string& caption, un
 // Qt's dialogs never move the working folder, where the copy log and
 // ultima.lis are written.
 bool QtShell::AskOpenPlaylist(std::string& path) {
+  if (answers_) return answers_->AskOpenPlaylist(path);
   QFileDialog dialog(&owner_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -76,11 +80,74 @@ bool QtShell::AskOpenPlaylist(std::string& path) {
 }
 
 bool QtShell::AskSavePlaylist(std::string& path) {
+  if (answers_) return answers_->AskSavePlaylist(path);
   QFileDialog dialog(&owner_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix("lis");
   return AskPlaylist(dialog, path);
+}
+
+void QtShell::EndDialog(int result) {
+  if (answers_) return answers_->EndDialog(result);
+  end_(result);
+}
+
+void QtShell::Quit(int code) {
+  if (answers_) return answers_->Quit(code);
+  end_(code);
+}
+
+namespace {
+
+constexpr qint64 kPumpEvery = 50;  // milliseconds
+
+bool IsInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::ShortcutOverride: case QEvent::Shortcut:
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: case QEvent::Wheel: case QEvent::ContextMenu: case QEvent::InputMethod:
+    case QEvent::TouchBegin: case QEvent::TouchUpdate: case QEvent::TouchEnd:
+    case QEvent::TabletPress: case QEvent::TabletRelease: case QEvent::TabletMove:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// Every pending event is processed, so the window repaints and answers the
+// window manager; the filter keeps input from its controls.
+bool QtShell::KeepAlive() {
+  if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpEvery) {
+    sincePump_.start();
+    pumping_ = true;
+    QCoreApplication::instance()->installEventFilter(this);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(this);
+    pumping_ = false;
+  }
+  bool stop = stopAsked_;
+  stopAsked_ = false;
+  return stop;
+}
+
+bool QtShell::CloseStopsRun() {
+  if (pumping_) stopAsked_ = true;
+  return pumping_;
+}
+
+bool QtShell::eventFilter(QObject* watched, QEvent* event) {
+  if (!IsInput(event->type())) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  auto* window = qobject_cast<QWindow*>(watched);
+  bool ours = (widget && widget->window() == &owner_) || (window && window == owner_.windowHandle());
+  if (!ours) return false;
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    stopAsked_ = true;
+  }
+  return true;
 }
 
 void UseItalianTexts() {

@@ -1,6 +1,10 @@
 // The window seam of the Linux program: Qt's message boxes and file
-// dialogs, owned by the main window.
+// dialogs, owned by the main window, and the window kept alive during a
+// long run.
 #pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
 
 #include <functional>
 
@@ -8,21 +12,36 @@
 
 class QWidget;
 
-class QtShell : public Shell {
+class QtShell : public QObject, public Shell {
  public:
-  // end ends the window with a result.
-  QtShell(QWidget& owner, std::function<void(int)> end) : owner_(owner), end_(std::move(end)) {}
+  // end ends the window with a result; answers, when given, answers the
+  // message boxes and file dialogs (the tests' person), while the window
+  // is kept alive by this shell all the same.
+  QtShell(QWidget& owner, std::function<void(int)> end, Shell* answers = nullptr)
+      : owner_(owner), end_(std::move(end)), answers_(answers) {}
 
   int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
   bool AskOpenPlaylist(std::string& path) override;
   bool AskSavePlaylist(std::string& path) override;
-  void EndDialog(int result) override { end_(result); }
+  void EndDialog(int result) override;
   // The window ends and the program with it, which exits with code.
-  void Quit(int code) override { end_(code); }
+  void Quit(int code) override;
+  bool KeepAlive() override;
+  // The close box while a run keeps the window alive asks to stop the run;
+  // true when it was taken so.
+  bool CloseStopsRun();
+
+ protected:
+  // While the window is kept alive: input to it is dropped, Escape noted.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget& owner_;
   std::function<void(int)> end_;
+  Shell* answers_;
+  bool pumping_ = false;
+  bool stopAsked_ = false;
+  QElapsedTimer sincePump_;
 };
 
 // Loads Qt's own Italian texts, so that the standard buttons and the file

@@ -5,11 +5,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTreeWidget>
 
-#include "platform/posix/drive_map.h"
+#include <algorithm>
+
+#include "platform/platform.h"
 #include "store/text.h"
 #include "typing_limit.h"
 
@@ -41,10 +44,7 @@ std::string TextOf(const QTreeWidgetItem* item) {
 // or nothing for any other node.
 QString MountedAt(const std::string& text) {
   if (text.size() < 3 || text[1] != ':' || text[2] != '\\') return QString();
-  for (const MappedDrive& drive : DriveMap()) {
-    if (drive.letter == text[0]) return Shown(drive.directory);
-  }
-  return QString();
+  return Shown(System().DriveFolder(text.substr(0, 2)));
 }
 
 }  // namespace
@@ -104,6 +104,7 @@ void QtStore::Attach(Control& control, QWidget* widget) {
       if (tree_) connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { TreeSelectionChanged(); });
       break;
     case ControlKind::Progress:
+      control.bar = qobject_cast<QProgressBar*>(widget);
       break;
   }
 }
@@ -170,7 +171,13 @@ void QtStore::SetText(int id, const std::string& text) {
   if (!control) return;
   control->text = text;
   if (control->label) control->label->setText(Shown(text));
-  if (control->edit) control->edit->setText(Shown(text));
+  if (control->edit) {
+    // Text the program sets is never refused: without the typing limit the
+    // field takes it as valid, so the next key is checked against it.
+    control->edit->setValidator(nullptr);
+    control->edit->setText(Shown(text));
+    control->edit->setValidator(control->typing);
+  }
   if (control->info->kind == ControlKind::Edit) Command(id, NOTIFY_EDIT_CHANGE);
 }
 
@@ -209,6 +216,20 @@ bool QtStore::IsButtonChecked(int id) {
 void QtStore::Repaint(int id) {
   Control* control = Find(id);
   if (control && control->widget) control->widget->repaint();
+}
+
+// A range of 0 to 0 is Qt's busy bar.
+void QtStore::ShowProgressBar(int id, int position, int range) {
+  Control* control = Find(id);
+  if (!control || !control->bar) return;
+  control->bar->setRange(0, std::max(range, 0));
+  control->bar->setValue(range > 0 ? std::clamp(position, 0, range) : 0);
+  control->bar->show();
+}
+
+void QtStore::HideProgressBar(int id) {
+  Control* control = Find(id);
+  if (control && control->bar) control->bar->hide();
 }
 
 TreeNode QtStore::InsertNode(TreeNode parent, const std::string& text, int image,

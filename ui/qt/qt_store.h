@@ -20,6 +20,7 @@ class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QTreeWidget;
 class QWidget;
 class TypingLimit;
@@ -39,6 +40,8 @@ class QtStore : public QObject, public ListStore {
   void CheckButton(int id) override;
   bool IsButtonChecked(int id) override;
   void Repaint(int id) override;
+  void ShowProgressBar(int id, int position, int range) override;
+  void HideProgressBar(int id) override;
   TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
                       bool sorted) override;
   void SetNodeData(TreeNode node, TreeNode data) override;
@@ -58,6 +61,7 @@ class QtStore : public QObject, public ListStore {
     QLineEdit* edit = nullptr;
     QLabel* label = nullptr;
     QAbstractButton* button = nullptr;
+    QProgressBar* bar = nullptr;
     TypingLimit* typing = nullptr;
   };
 

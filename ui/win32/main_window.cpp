@@ -62,6 +62,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
     case WM_NOTIFY:
       return Notify(*dlg, *reinterpret_cast<const NMHDR*>(lparam));
     case WM_CLOSE:
+      if (dlg->Window().CloseStopsRun()) return TRUE;
       return HandleClose(*dlg);
     case WM_COMMAND:
       return HandleCommand(*dlg, LOWORD(wparam), HIWORD(wparam));

@@ -142,6 +142,31 @@ bool Win32Store::IsButtonChecked(int id) { return Send(id, BM_GETCHECK) != 0; }
 
 void Win32Store::Repaint(int id) { UpdateWindow(Control(id)); }
 
+// A busy bar is the marquee style, whose animation runs on the bar's own
+// timer; a bar with an end has the style taken away again.
+void Win32Store::ShowProgressBar(int id, int position, int range) {
+  HWND bar = Control(id);
+  LONG style = GetWindowLongW(bar, GWL_STYLE);
+  bool busy = range <= 0, wasBusy = (style & PBS_MARQUEE) != 0;
+  if (busy != wasBusy) SetWindowLongW(bar, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
+  if (busy != wasBusy) Send(id, PBM_SETMARQUEE, busy, 30);
+  if (!busy) {
+    Send(id, PBM_SETRANGE32, 0, range);
+    Send(id, PBM_SETPOS, static_cast<WPARAM>(position));
+  }
+  if (!(style & WS_VISIBLE)) ShowWindow(bar, SW_SHOWNA);
+}
+
+void Win32Store::HideProgressBar(int id) {
+  HWND bar = Control(id);
+  LONG style = GetWindowLongW(bar, GWL_STYLE);
+  if (style & PBS_MARQUEE) {
+    Send(id, PBM_SETMARQUEE, FALSE, 0);
+    SetWindowLongW(bar, GWL_STYLE, style & ~PBS_MARQUEE);
+  }
+  ShowWindow(bar, SW_HIDE);
+}
+
 LRESULT Win32Store::SendTree(UINT message, WPARAM wparam, TVITEMW& item) {
   return Send(IDC_FOLDER_TREE, message, wparam, reinterpret_cast<LPARAM>(&item));
 }

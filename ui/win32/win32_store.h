@@ -12,10 +12,9 @@
 
 class Win32Store : public StateStore {
  public:
-  // shell answers the window's calls; by default the dialog's own message
-  // boxes and file dialogs.
-  explicit Win32Store(HWND dialog, Shell* shell = nullptr)
-      : dialog_(dialog), ownShell_(dialog), shell_(shell ? *shell : ownShell_) {}
+  // answers, when given, answers the message boxes and file dialogs in
+  // place of the dialog's own; the dialog keeps itself alive either way.
+  explicit Win32Store(HWND dialog, Shell* answers = nullptr) : dialog_(dialog), shell_(dialog, answers) {}
 
   int AddEntry(int id, const std::string& text) override;
   int InsertEntry(int id, int index, const std::string& text) override;
@@ -36,6 +35,8 @@ class Win32Store : public StateStore {
   void CheckButton(int id) override;
   bool IsButtonChecked(int id) override;
   void Repaint(int id) override;
+  void ShowProgressBar(int id, int position, int range) override;
+  void HideProgressBar(int id) override;
   TreeNode InsertNode(TreeNode parent, const std::string& text, int image, int selectedImage,
                       bool sorted) override;
   void SetNodeData(TreeNode node, TreeNode data) override;
@@ -44,7 +45,7 @@ class Win32Store : public StateStore {
   TreeNode NodeParent(TreeNode node) override;
   int NodeChildCount(TreeNode node) override;
   void SetUpTreeImages() override;
-  Shell& Window() override { return shell_; }
+  Win32Shell& Window() override { return shell_; }
 
  private:
   HWND Control(int id);
@@ -52,8 +53,7 @@ class Win32Store : public StateStore {
   LRESULT SendTree(UINT message, WPARAM wparam, TVITEMW& item);
 
   HWND dialog_;
-  Win32Shell ownShell_;
-  Shell& shell_;
+  Win32Shell shell_;
   // Control windows by id. Finding a control asks the window server for the
   // dialog's children, far too slow for lists of 200,000 songs; the
   // controls live as long as the dialog.
