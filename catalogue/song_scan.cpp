@@ -168,8 +168,9 @@ void RebuildCatalogue(StateStore& dlg) {
   dlg.ShowProgressBar(IDC_PROGRESS, 0, 0);
   for (int id : {IDC_SONG_NAMES, IDC_SONG_FOLDERS, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
 
-  // A stopped scan keeps the songs found so far: each went into the four
-  // lists at once, so they stay a catalogue.
+  // A stopped scan keeps the songs found so far: each batch went into the
+  // four lists together, the last one when the walk stopped, so they stay
+  // a catalogue.
   std::string included;
   bool whole = true;
   int folders = dlg.CountEntries(IDC_INCLUDED_LIST);
