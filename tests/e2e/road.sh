@@ -45,7 +45,7 @@ EOF
   [ -z "${E2E_SCREENSHOT:-}" ] || e2e_screenshot "$dir" "$E2E_SCREENSHOT"
   e2e_robot "$dir" <<'EOF'
 click 'Mescola e copia'
-message-ok 'A T T E N Z I O N E !' 'Copiati [1-5] brani su 6 richiesti\.\nI brani non copiati sono elencati in "Playlist\.txt"\.'
+message-ok 'A T T E N Z I O N E !' 'Copiati [1-5] brani su 6 richiesti(\.\nI brani non copiati sono elencati in "Playlist\.txt"\.|: il lettore è pieno\.)'
 gone
 EOF
   e2e_ended "$dir"
