@@ -72,13 +72,13 @@ bool ReadSong(StateStore& dlg, int k, int songs, Song& song) {
   return true;
 }
 
-// Free bytes of the player, shown to the user as they are measured.
-double MeasureFreeSpace(StateStore& dlg, const std::string& player) {
-  double freeBytes = 0.0;
-  PlayerFreeBytes(player, freeBytes);
+// Free bytes of the player, shown to the user as they are measured; false
+// when the player cannot tell them.
+bool MeasureFreeSpace(StateStore& dlg, const std::string& player, double& freeBytes) {
+  bool known = PlayerFreeBytes(player, freeBytes);
   ShowProgress(dlg, IDC_COMPILATION_INFO,
                Format("%.0f MBytes liberi nel nel lettore", freeBytes / 1024.0 / 1024.0));
-  return freeBytes;
+  return known;
 }
 
 // Copies the song into the player's root folder under its own name, with
@@ -124,12 +124,13 @@ bool Fits(double margin, double size, double freeBytes) { return margin + size <
 
 // Done when the run may try another song, with the free space measured;
 // otherwise what ends it. Trying the rest of a long order on a full player
-// would take minutes and fill the log with skipped songs.
+// would take minutes and fill the log with skipped songs. A player whose
+// free space cannot be read is gone, not full: its root no longer answers,
+// whatever its identity still says.
 Ending BeforeAttempt(StateStore& dlg, const Player& player, double margin, double smallest,
                      double& freeBytes) {
   if (RunStopAsked(dlg)) return Ending::Stopped;
-  if (!StillThere(player)) return Ending::Gone;
-  freeBytes = MeasureFreeSpace(dlg, player.drive);
+  if (!StillThere(player) || !MeasureFreeSpace(dlg, player.drive, freeBytes)) return Ending::Gone;
   return Fits(margin, smallest, freeBytes) ? Ending::Done : Ending::Full;
 }
 

@@ -54,14 +54,15 @@ ssize_t Step(int in, int out, std::size_t count, Way& way, std::vector<char>& bu
   }
 }
 
-// Sends what was just written on its way to the device, and waits for what
-// lies further back than kAhead; 0, or the errno of the failure.
-int WriteBack(int out, off_t from, off_t to, bool all) {
+// Starts writeback of what was just written, and waits for what lies
+// further back than kAhead; 0, or the errno of the failure. The song's last
+// bytes are left to the flush that ends it, which waits once for them all.
+int WriteBack(int out, off_t from, off_t to) {
   if (to > from) sync_file_range(out, from, to - from, SYNC_FILE_RANGE_WRITE);
-  off_t settled = all ? to : to - kAhead;
+  off_t settled = to - kAhead;
   if (settled <= 0) return 0;
   unsigned flags = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
-  // Some file systems have no such call; the final fsync covers them.
+  // Some file systems have no such call; the final flush covers them.
   if (sync_file_range(out, 0, settled, flags) != 0 && errno != ENOSYS && errno != EINVAL &&
       errno != ESPIPE) {
     return errno;
@@ -70,8 +71,10 @@ int WriteBack(int out, off_t from, off_t to, bool all) {
 }
 
 // Copies the whole source into out, step by step, each step told to
-// progress as the bytes known to be on the device; then flushes. 0, the
-// errno of the failure, or -1 when progress asked to stop.
+// progress as the bytes known to be on the device; then flushes the data
+// and what finds it again (fdatasync: the times the file was touched need
+// no wait of their own). 0, the errno of the failure, or -1 when progress
+// asked to stop.
 int CopyContents(int in, int out, const CopyProgress& progress) {
   struct stat info;
   if (fstat(in, &info) != 0) return errno;
@@ -85,14 +88,14 @@ int CopyContents(int in, int out, const CopyProgress& progress) {
     off_t left = static_cast<off_t>(total) - written;
     ssize_t n = left <= 0 ? 0 : Step(in, out, std::min<std::size_t>(kStep, left), way, buffer);
     if (n < 0) return errno;
-    int failure = WriteBack(out, written, written + n, n == 0);
+    if (n == 0) break;
+    int failure = WriteBack(out, written, written + n);
     if (failure != 0) return failure;
     written += n;
-    off_t settled = n == 0 ? written : std::max<off_t>(0, written - kAhead);
-    if (!progress(static_cast<std::uint64_t>(settled), total)) return -1;
-    if (n == 0) break;
+    if (!progress(static_cast<std::uint64_t>(std::max<off_t>(0, written - kAhead)), total)) return -1;
   }
-  return fsync(out) == 0 ? 0 : errno;
+  if (fdatasync(out) != 0) return errno;
+  return progress(total, total) ? 0 : -1;
 }
 
 }  // namespace

@@ -88,7 +88,10 @@ WindowWatch WatchWindow(unsigned long window, const std::atomic<bool>& done) {
   if (!display) return watch;
   // The window may be gone by the last ping: errors are no concern here.
   XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  // Answers come to the root window with the masks StructureNotify and
+  // SubstructureRedirect (Qt's xcb plugin); the redirect belongs to the
+  // window manager, so the watch takes the other.
+  XSelectInput(display, DefaultRootWindow(display), StructureNotifyMask);
   Clock::time_point start = Clock::now();
   bool covered = false;
   while (!done) {
