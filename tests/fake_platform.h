@@ -87,7 +87,8 @@ class FakePlatform : public Platform {
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
   int vanishAfter = -1;  // the volumes answer this many more identity questions, then none
-  enum { kNoFailure, kCreateFails, kWriteFails, kReplaceFails, kRemoveFails } failure = kNoFailure;  // writes: after 5 bytes
+  // What goes wrong with the files the program writes (a write: after 5 bytes).
+  enum { kNoFailure, kCreateFails, kWriteFails, kCloseFails, kReplaceFails, kRemoveFails } failure = kNoFailure;
 
   // Past the budget a walk finds no more folders, so that one that loops
   // ends at once; the test's fixture fails it.
@@ -160,19 +161,24 @@ class FakePlatform : public Platform {
   std::tm LocalTime(std::time_t when) override { return NativePlatform().LocalTime(when); }
 
  private:
-  // Takes the first 5 bytes and fails, as a disk that fills up.
+  // Takes the first 5 bytes and fails, as a disk that fills up; or takes
+  // all and fails when closed, as one that fills up when the cache goes out.
   struct FullDiskFile : OutputFile {
-    explicit FullDiskFile(std::unique_ptr<OutputFile> f) : file(std::move(f)) {}
-    bool Write(const std::string& bytes) override { return file->Write(bytes.substr(0, room)), room = 0, false; }
-    bool Close() override { return file->Close(), false; }
+    FullDiskFile(std::unique_ptr<OutputFile> f, bool atClose) : file(std::move(f)), atClose(atClose) {}
+    bool Write(const std::string& bytes) override {
+      return atClose ? file->Write(bytes) : (file->Write(bytes.substr(0, room)), room = 0, false);
+    }
+    bool Close() override { return file->Close() && !atClose; }
     std::unique_ptr<OutputFile> file;
+    bool atClose;
     std::size_t room = 5;
   };
   CreateResult Create(const std::string& path, std::unique_ptr<OutputFile>& file,
                       CreateResult (Platform::*create)(const std::string&, std::unique_ptr<OutputFile>&)) {
     if (failure == kCreateFails) return CreateResult::Failed;
     CreateResult result = (NativePlatform().*create)(Real(path), file);
-    if (file && failure == kWriteFails) file = std::make_unique<FullDiskFile>(std::move(file));
+    bool full = failure == kWriteFails || failure == kCloseFails;
+    if (file && full) file = std::make_unique<FullDiskFile>(std::move(file), failure == kCloseFails);
     return result;
   }
   std::pair<DriveKind, std::string>* Drive(const std::string& path) {

@@ -65,7 +65,8 @@ TEST_F(ListsTest, ReadsEveryKindOfLine) {
 TEST_F(ListsTest, AFailedSaveKeepsTheOldFileAndTheModifiedMark) {
   const char* const files[] = {"C\\liste\\scelta.lis", "C\\liste\\altra.lis", "C\\lavoro\\ultima.lis"};
   for (int writer = 0; writer < 3; ++writer) {
-    for (auto failure : {FakePlatform::kCreateFails, FakePlatform::kWriteFails, FakePlatform::kReplaceFails}) {
+    for (auto failure : {FakePlatform::kCreateFails, FakePlatform::kWriteFails, FakePlatform::kCloseFails,
+                         FakePlatform::kReplaceFails}) {
       SCOPED_TRACE(testing::Message() << "writer " << writer << ", failure " << failure);
       for (const char* file : files) temp.Write(file, kOld);
       Click(IDC_OPEN_PLAYLIST, List("scelta.lis"));
