@@ -100,8 +100,6 @@ void QtShell::Quit(int code) {
 
 namespace {
 
-constexpr qint64 kPumpEvery = 50;  // milliseconds
-
 bool IsInput(QEvent::Type type) {
   switch (type) {
     case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::ShortcutOverride: case QEvent::Shortcut:
@@ -120,22 +118,11 @@ bool IsInput(QEvent::Type type) {
 // Every pending event is processed, so the window repaints and answers the
 // window manager; the filter keeps input from its controls.
 bool QtShell::KeepAlive() {
-  if (!sincePump_.isValid() || sincePump_.elapsed() >= kPumpEvery) {
-    sincePump_.start();
-    pumping_ = true;
+  return pump_.KeepAlive([this] {
     QCoreApplication::instance()->installEventFilter(this);
     QCoreApplication::processEvents();
     QCoreApplication::instance()->removeEventFilter(this);
-    pumping_ = false;
-  }
-  bool stop = stopAsked_;
-  stopAsked_ = false;
-  return stop;
-}
-
-bool QtShell::CloseStopsRun() {
-  if (pumping_) stopAsked_ = true;
-  return pumping_;
+  });
 }
 
 bool QtShell::eventFilter(QObject* watched, QEvent* event) {
@@ -145,7 +132,7 @@ bool QtShell::eventFilter(QObject* watched, QEvent* event) {
   bool ours = (widget && widget->window() == &owner_) || (window && window == owner_.windowHandle());
   if (!ours) return false;
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-    stopAsked_ = true;
+    pump_.AskStop();
   }
   return true;
 }

@@ -3,11 +3,11 @@
 // long run.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 
 #include <functional>
 
+#include "store/run_pump.h"
 #include "store/shell.h"
 
 class QWidget;
@@ -29,7 +29,7 @@ class QtShell : public QObject, public Shell {
   bool KeepAlive() override;
   // The close box while a run keeps the window alive asks to stop the run;
   // true when it was taken so.
-  bool CloseStopsRun();
+  bool CloseStopsRun() { return pump_.CloseStopsRun(); }
 
  protected:
   // While the window is kept alive: input to it is dropped, Escape noted.
@@ -39,9 +39,7 @@ class QtShell : public QObject, public Shell {
   QWidget& owner_;
   std::function<void(int)> end_;
   Shell* answers_;
-  bool pumping_ = false;
-  bool stopAsked_ = false;
-  QElapsedTimer sincePump_;
+  RunPump pump_;
 };
 
 // Loads Qt's own Italian texts, so that the standard buttons and the file

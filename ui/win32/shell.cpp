@@ -66,8 +66,6 @@ void Win32Shell::Quit(int code) {
 
 namespace {
 
-constexpr ULONGLONG kPumpEvery = 50;  // milliseconds
-
 bool IsInput(const MSG& message) {
   UINT m = message.message;
   return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
@@ -91,27 +89,15 @@ bool AsksToStop(const MSG& message) {
 // are handled, input is dropped (a stop request noted), so the dialog
 // never looks hung and no control acts during the run.
 bool Win32Shell::KeepAlive() {
-  ULONGLONG now = GetTickCount64();
-  if (now - lastPump_ >= kPumpEvery) {
-    lastPump_ = now;
-    pumping_ = true;
+  return pump_.KeepAlive([this] {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         PostQuitMessage(static_cast<int>(message.wParam));  // for the dialog's own loop
         break;
       }
-      if (AsksToStop(message)) stopAsked_ = true;
+      if (AsksToStop(message)) pump_.AskStop();
       if (!IsInput(message) && !AsksToStop(message)) DispatchMessageW(&message);
     }
-    pumping_ = false;
-  }
-  bool stop = stopAsked_;
-  stopAsked_ = false;
-  return stop;
-}
-
-bool Win32Shell::CloseStopsRun() {
-  if (pumping_) stopAsked_ = true;
-  return pumping_;
+  });
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "store/run_pump.h"
 #include "store/shell.h"
 
 class Win32Shell : public Shell {
@@ -21,12 +22,10 @@ class Win32Shell : public Shell {
   bool KeepAlive() override;
   // The close box while a run keeps the dialog alive asks to stop the run;
   // true when it was taken so.
-  bool CloseStopsRun();
+  bool CloseStopsRun() { return pump_.CloseStopsRun(); }
 
  private:
   HWND dialog_;
   Shell* answers_;
-  bool pumping_ = false;
-  bool stopAsked_ = false;
-  ULONGLONG lastPump_ = 0;
+  RunPump pump_;
 };
