@@ -126,14 +126,29 @@ bool QtShell::KeepAlive() {
 }
 
 bool QtShell::eventFilter(QObject* watched, QEvent* event) {
-  if (!IsInput(event->type())) return false;
+  bool input = IsInput(event->type());
+  if (!input && event->type() != QEvent::StyleAnimationUpdate) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   auto* window = qobject_cast<QWindow*>(watched);
   bool ours = (widget && widget->window() == &owner_) || (window && window == owner_.windowHandle());
   if (!ours) return false;
+  if (!input) return SkipAnimationFrame(*event);
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     pump_.AskStop();
   }
+  return true;
+}
+
+// Drawing the busy bar of a scan is most of what a pump costs, so it moves
+// a few times a second rather than at the style's frame rate. A skipped
+// frame is still accepted, or the style would end its animation.
+bool QtShell::SkipAnimationFrame(QEvent& event) {
+  auto now = std::chrono::steady_clock::now();
+  if (now - lastFrame_ >= kAnimationFrame) {
+    lastFrame_ = now;
+    return false;
+  }
+  event.accept();
   return true;
 }
 

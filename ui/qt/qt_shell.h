@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <functional>
 
 #include "store/run_pump.h"
@@ -32,14 +33,19 @@ class QtShell : public QObject, public Shell {
   bool CloseStopsRun() { return pump_.CloseStopsRun(); }
 
  protected:
-  // While the window is kept alive: input to it is dropped, Escape noted.
+  // While the window is kept alive: input to it is dropped, Escape noted,
+  // and style animations slowed.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  static constexpr std::chrono::milliseconds kAnimationFrame{200};
+  bool SkipAnimationFrame(QEvent& event);
+
   QWidget& owner_;
   std::function<void(int)> end_;
   Shell* answers_;
   RunPump pump_;
+  std::chrono::steady_clock::time_point lastFrame_{};
 };
 
 // Loads Qt's own Italian texts, so that the standard buttons and the file
