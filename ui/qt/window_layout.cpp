@@ -184,8 +184,12 @@ std::map<int, QWidget*> LayOutControls(QWidget& window) {
   choices->addWidget(make.RadioGroup(IDC_REPEAT_FORBIDDEN, IDC_REPEAT_ALLOWED), 1);
   choices->addWidget(make.RadioGroup(IDC_CLEAR_BEFORE, IDC_KEEP_EXISTING), 1);
 
-  // Shown only while a long run works.
+  // Shown only while a long run works, in a place kept for it: showing it
+  // moves nothing, so only the bar itself is drawn anew.
   auto* progress = make.Add(IDC_PROGRESS, new QProgressBar());
+  QSizePolicy kept = progress->sizePolicy();
+  kept.setRetainSizeWhenHidden(true);
+  progress->setSizePolicy(kept);
   progress->hide();
 
   auto* info = new QHBoxLayout();
