@@ -24,9 +24,9 @@ e2e_setup() {
   [ -f "$E2E_TEMPLATE/.ready" ] && return
   rm -rf "$E2E_TEMPLATE"
   WINEPREFIX="$E2E_TEMPLATE" timeout 300 "$WINE64" wineboot -i >/dev/null 2>&1
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n' >"$E2E_CACHE/managed.reg"
-  WINEPREFIX="$E2E_TEMPLATE" timeout 120 "$WINE64" regedit /S "$E2E_CACHE/managed.reg"
+  # Once the server has saved the registry and ended, it is a file to add to.
   WINEPREFIX="$E2E_TEMPLATE" timeout 60 "$WINESERVER" -w
+  printf '\n[Software\\\\Wine\\\\X11 Driver] 1700000000\n"Managed"="N"\n' >>"$E2E_TEMPLATE/user.reg"
   touch "$E2E_TEMPLATE/.ready"
 }
 
@@ -58,13 +58,12 @@ e2e_player() {
 }
 
 # e2e_start DIR [FOLDER]: the program started in C:\Lavoro, or for a second
-# program in C:\FOLDER, which e2e_ended then names.
+# program in C:\FOLDER.
 e2e_start() {
-  local tag=${2:-program}
   mkdir -p "$1/prefix/drive_c/${2:-Lavoro}"
   (cd "$1/prefix/drive_c/${2:-Lavoro}" && WINEPREFIX="$1/prefix" exec "$WINE64" 'C:\Mescola\mescola.exe') \
-    >"$1/$tag.log" 2>&1 &
-  echo $! >"$1/$tag.pid"
+    >"$1/${2:-program}.log" 2>&1 &
+  echo $! >"$1/${2:-program}.pid"
 }
 
 # e2e_robot DIR: runs the robot on the script from standard input. Its own
@@ -83,11 +82,11 @@ e2e_screenshot() {
   import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
 }
 
-# e2e_ended DIR [CODE] [FOLDER]: waits (at most 30 s) for the program (the one
-# started in FOLDER) to end, with CODE (by default 0).
+# e2e_ended DIR [CODE]: waits (at most 30 s) for the program started in
+# C:\Lavoro to end, with CODE (by default 0).
 e2e_ended() {
   local pid code=0
-  pid=$(cat "$1/${3:-program}.pid")
+  pid=$(cat "$1/program.pid")
   timeout 30 tail --pid="$pid" -s 0.1 -f /dev/null || e2e_fail "the program did not end" || return 1
   wait "$pid" || code=$?
   [ $code = "${2:-0}" ] || e2e_fail "the program ended with code $code"
