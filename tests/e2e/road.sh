@@ -2,14 +2,12 @@
 # own under set -e: the program started afresh, driven by the robot, then
 # the files it left checked.
 
-E2E_TIMESTAMP='[0-3][0-9]/[01][0-9]/2[0-9]{3} alle [0-2][0-9]:[0-5][0-9]:[0-5][0-9]'
-
 # e2e_same WHAT LINE...: standard input holds exactly these lines, each one
 # ending with CR LF, once every timestamp is read as {TS}.
 e2e_same() {
   local what=$1
   shift
-  diff <(printf '%s^M\n' "$@") <(sed -E "s#$E2E_TIMESTAMP#{TS}#g" | cat -v) >&2 ||
+  diff <(printf '%s^M\n' "$@") <(sed -E 's#[0-3][0-9]/[01][0-9]/2[0-9]{3} alle [0-2][0-9]:[0-5][0-9]:[0-5][0-9]#{TS}#g' | cat -v) >&2 ||
     e2e_fail "$what: expected the lines marked <, found those marked >"
 }
 
@@ -20,7 +18,6 @@ e2e_copied() {
   local player=$1/drives/e log=$1/prefix/drive_c/Lavoro/Playlist.txt library=$2 file copied=() total=0
   shift 2
   for file in "$player"/*; do
-    [[ ${file,,} =~ \.(mp3|wma|m4p|vqf|ape|wav)$ ]] || continue
     [ -n "$(find "$library" -type f -name "${file##*/}" -exec cmp -s {} "$file" \; -print)" ] ||
       e2e_fail "${file##*/} on the player is no whole copy of a library song"
     copied+=("${file%.*}")
@@ -37,13 +34,11 @@ e2e_copied() {
 # onto a 1 MiB player, too small for them all; the closing message says so
 # and the program ends.
 e2e_road() {
-  local player=$1/drives/e log=$1/prefix/drive_c/Lavoro/Playlist.txt
+  local log=$1/prefix/drive_c/Lavoro/Playlist.txt
   e2e_prepare "$1"
   cp -a "$E2E_WORK/library/Musica" "$1/prefix/drive_c/"
   e2e_player "$1" e 1m
-  # Clearing deletes the song in the player's root and leaves the text file
-  # and the song in a subfolder.
-  (cd "$player" && e2e_song Altro.WMA 50000 && e2e_song note.txt 3000 && e2e_song Cartella/Sotto.mp3 10000)
+  (cd "$1/drives/e" && e2e_song Altro.WMA 50000)
   e2e_start "$1"
   e2e_robot "$1" <<'EOF'
 select 'C:\ DISCO FISSO' Musica
@@ -64,13 +59,10 @@ EOF
   head -n 8 "$log" | e2e_same "the log's start" PLAY-LIST '' 'Inizio a cancellare il {TS}' \
     'Cancello    1  Altro.WMA ' 'Finito di cancellare il {TS}' '' 'Inizio a copiare i brani il {TS}' ''
   # Then one line a song, up to an empty line: copied, or left out for want of space.
-  sed 's/\r$//' "$log" | sed -n '9,/^$/p' | sed '$d' >"$1/records"
-  ! grep -vE '^ +[0-9]+ |^   - .* \(non copiato: spazio insufficiente\)$|^   - lettore pieno$' "$1/records" >&2 ||
+  ! sed -n 's/\r$//; 9,/^$/{/^$/!p}' "$log" | grep -vE '^ +[0-9]+ |^   - (.* \(non copiato: spazio insufficiente\)|lettore pieno)$' >&2 ||
     e2e_fail "unexpected lines (above) in the copy log"
-  grep -qE '^   - ' "$1/records" || e2e_fail "no song was left out of the full player"
+  grep -q '^   - ' "$log" || e2e_fail "no song was left out of the full player"
   e2e_copied "$1" "$E2E_WORK/library"
-  [ -f "$player/note.txt" ] && [ "$(ls -A "$player/Cartella")" = Sotto.mp3 ] ||
-    e2e_fail "clearing took more than the songs in the player's root"
 }
 
 # A working folder on a read-only volume: "Mescola e copia" says so once,
@@ -85,7 +77,6 @@ e2e_read_only_work() {
   e2e_robot "$1" <<'EOF'
 select 'C:\ DISCO FISSO' Musica
 click 'Aggiungi a Cartelle incluse'
-expect songs 1
 click 'Mescola e copia'
 expect message ERRORE 'Impossibile scrivere nella cartella C:\\Lavoro\ndove Mescola scrive "Playlist\.txt" e "ultima\.lis"\.'
 click OK
@@ -132,14 +123,13 @@ EOF
 e2e_two_programs() {
   e2e_long_start "$1" Brani <<<"$E2E_ALL_SONGS"
   e2e_start "$1" Secondo
-  ROBOT_NEWEST=1 e2e_robot "$1" <<<"$E2E_ALL_SONGS"
+  ROBOT_SECOND=1 e2e_robot "$1" <<<"$E2E_ALL_SONGS"
   e2e_robot "$1" <<<"click 'Mescola e copia'"
   timeout 60 bash -c 'until [ -n "$(ls -A "$1")" ]; do sleep 0.1; done' _ "$1/drives/e" || e2e_fail "the first copy did not start"
-  ROBOT_NEWEST=1 e2e_robot "$1" <<'EOF'
+  ROBOT_SECOND=1 e2e_robot "$1" <<'EOF'
 click 'Mescola e copia'
 expect message ERRORE 'Il lettore E: è in uso da un.altra copia di Mescola\.\nRiprovare quando avrà finito\.'
 click OK
-expect songs 4000
 EOF
   e2e_robot "$1" <<<'alive 0'
   e2e_ended "$1"

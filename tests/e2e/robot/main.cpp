@@ -52,44 +52,45 @@ HWND WindowWhere(HWND parent, const wchar_t* kind, const std::function<bool(HWND
 }
 
 // The main window once on screen, waiting for it (a fresh prefix under load
-// may take long to show it) unless wait is false; null if none. With two
-// programs running, the window of the first one started, or with
-// ROBOT_NEWEST set, of the last one (Wine numbers processes in order).
-HWND MainWindow(bool wait = true) {
+// may take long to show it); null if none. With
+// ROBOT_SECOND set, the window of the second program started, else of the
+// first (Wine numbers processes in order).
+HWND MainWindow() {
   HWND main = nullptr;
   auto shown = [&] {
-    DWORD chosen = 0, pid = 0;
-    main = nullptr;
+    std::map<DWORD, HWND> by_process;
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, L"Mescola - riempi il lettore MP3"));) {
+      DWORD pid = 0;
       GetWindowThreadProcessId(window, &pid);
-      if (!main || (getenv("ROBOT_NEWEST") ? pid > chosen : pid < chosen)) main = window, chosen = pid;
+      by_process[pid] = window;
     }
+    std::size_t which = getenv("ROBOT_SECOND") ? 1 : 0;
+    main = by_process.size() > which ? std::next(by_process.begin(), which)->second : nullptr;
     return main && IsWindowVisible(main);
   };
-  return (wait ? WaitFor(shown, 30000) : shown()) ? main : nullptr;
+  return WaitFor(shown, 30000) ? main : nullptr;
 }
 
-// A visible control of the main window by its role; null if none.
+// A control of the main window by its role; null if none.
 HWND Control(const std::wstring& role) {
   static const std::map<std::wstring, int> ids = {
       {L"tree", IDC_FOLDER_TREE},         {L"included", IDC_INCLUDED_LIST}, {L"excluded", IDC_EXCLUDED_LIST},
       {L"selected", IDC_SELECTED_FOLDER}, {L"player", IDC_PLAYER_PATH},     {L"songs", IDC_MAX_SONGS},
       {L"status", IDC_STATUS_LINE},       {L"catalogue", IDC_CATALOGUE_INFO}};
-  HWND main = MainWindow(), control = main && ids.count(role) ? GetDlgItem(main, ids.at(role)) : nullptr;
-  return control && IsWindowVisible(control) ? control : nullptr;
+  HWND main = MainWindow();
+  return main && ids.count(role) ? GetDlgItem(main, ids.at(role)) : nullptr;
 }
 
 HWND MessageBoxOver(HWND main) {
   return WindowWhere(nullptr, L"#32770", [&](HWND box) { return GetWindow(box, GW_OWNER) == main; });
 }
 
-// What a control shows: a list box its entries (a list that changes meanwhile
-// answers LB_ERR, -1: that read counts as empty), any other control its text.
+// What a control shows: a list box its entries, any other control (which
+// answers 0 to a list's question, as does an empty list) its text. A list
+// that changes meanwhile may answer LB_ERR (-1): that read counts as empty.
 Words Shown(HWND control) {
-  wchar_t kind[16] = {};
-  GetClassNameW(control, kind, 16);
-  if (std::wstring(kind) != L"ListBox") return {TextOf(control)};
   Words entries(std::max<LRESULT>(Send(control, LB_GETCOUNT, 0, 0), 0));
+  if (entries.empty()) return {TextOf(control)};
   for (std::size_t i = 0; i < entries.size(); ++i) {
     entries[i].resize(std::max<LRESULT>(Send(control, LB_GETTEXTLEN, i, 0), 0) + 1);
     entries[i].resize(std::max<LRESULT>(Send(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entries[i].data())), 0));
@@ -105,16 +106,13 @@ std::wstring NodeLabel(HWND tree, HTREEITEM node) {
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   wchar_t text[1024] = {};
   auto* block = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + sizeof text, MEM_COMMIT, PAGE_READWRITE));
-  TVITEMW item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem = node;
-  item.pszText = reinterpret_cast<LPWSTR>(block + sizeof item);
-  item.cchTextMax = 1024;
+  // The item asks for the text, into the block just after itself.
+  TVITEMW item = {TVIF_TEXT, node, 0, 0, reinterpret_cast<LPWSTR>(block + sizeof(TVITEMW)), 1024, 0, 0, 0, 0};
   if (block && WriteProcessMemory(process, block, &item, sizeof item, nullptr) &&
       Send(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(block)))
     ReadProcessMemory(process, item.pszText, text, sizeof text - sizeof *text, nullptr);
-  if (block) VirtualFreeEx(process, block, 0, MEM_RELEASE);
-  if (process) CloseHandle(process);
+  VirtualFreeEx(process, block, 0, MEM_RELEASE);
+  CloseHandle(process);
   return text;
 }
 
@@ -127,19 +125,22 @@ std::string Quote(const Words& texts) {
   return "[" + narrow + "]";
 }
 
-// click LABEL: a button of the message box over the window if there is one,
-// else of the window, its label read without the access key's '&'; it must
-// be enabled. A press may open a modal window or start a long task: the robot
-// does not wait for the handler to return, the next step waits instead.
+// click LABEL: an enabled button of the message box over the window if there
+// is one, else of the window, its label read without the access key's '&'.
+// A press may open a modal window or start a long task: the robot does not
+// wait for the handler to return, the next step waits instead.
 std::string Click(const Words& words) {
-  HWND main = MainWindow(), box = main ? MessageBoxOver(main) : nullptr;
-  HWND button = main ? WindowWhere(box ? box : main, L"Button", [&](HWND button) {
-    std::wstring shown = TextOf(button);
-    if (std::size_t amp = shown.find(L'&'); amp != std::wstring::npos) shown.erase(amp, 1);
-    return shown == words[0];
-  }) : nullptr;
-  if (!button) return "no button " + Quote({words[0]});
-  if (!WaitFor([&] { return IsWindowEnabled(button) != 0; })) return "button " + Quote({words[0]}) + " is disabled";
+  HWND main = MainWindow(), button = nullptr;
+  auto enabled = [&] {
+    HWND box = MessageBoxOver(main);
+    button = WindowWhere(box ? box : main, L"Button", [&](HWND button) {
+      std::wstring shown = TextOf(button);
+      if (std::size_t amp = shown.find(L'&'); amp != std::wstring::npos) shown.erase(amp, 1);
+      return shown == words[0];
+    });
+    return button && IsWindowEnabled(button);
+  };
+  if (!main || !WaitFor(enabled)) return "no enabled button " + Quote({words[0]});
   Send(button, BM_CLICK, 0, 0, 300);
   return {};
 }
@@ -150,13 +151,12 @@ std::string Click(const Words& words) {
 std::string Expect(const Words& words) {
   bool message = words[0] == L"message";
   HWND main = MainWindow(), control = message ? nullptr : Control(words[0]);
-  if (!(message ? main : control)) return "no control " + Quote({words[0]});
   Words wanted(words.begin() + 1, words.end()), shown;
   auto matches = [&] {
     if (!message) return (shown = Shown(control)) == wanted;
-    HWND box = MessageBoxOver(main), text = box ? WindowWhere(box, L"Static", [](HWND label) {
-      return (GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) != SS_ICON && !TextOf(label).empty();
-    }) : nullptr;
+    // The text is the one label of the box that shows any (its icon shows none).
+    HWND box = MessageBoxOver(main);
+    HWND text = box ? WindowWhere(box, L"Static", [](HWND label) { return !TextOf(label).empty(); }) : nullptr;
     shown = {box ? TextOf(box) : L"", text ? TextOf(text) : L""};
     return wanted.size() == 2 && shown[0] == wanted[0] && std::regex_match(shown[1], std::wregex(wanted[1]));
   };
@@ -167,7 +167,6 @@ std::string Expect(const Words& words) {
 // down, opening all but the last. The program fills a node when it is selected.
 std::string Select(const Words& labels) {
   HWND tree = Control(L"tree");
-  if (!tree) return "no tree";
   auto next = [&](WPARAM which, HTREEITEM from) {
     return reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(from)));
   };
@@ -190,7 +189,6 @@ std::string Select(const Words& labels) {
 // types the text key by key.
 std::string Type(const Words& words) {
   HWND field = Control(words[0]);
-  if (!field) return "no field " + Quote({words[0]});
   Send(field, EM_SETSEL, 0, -1);
   for (wchar_t key : L'\b' + words[1]) Send(field, WM_CHAR, key, 1);
   return {};
@@ -211,7 +209,8 @@ std::string Alive(const Words& words) {
     bool answered = SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
     // A probe the program's end cut short is no failure.
     if (!IsWindow(main) || (answered && !IsWindowVisible(progress))) break;
-    if (!answered && ++unanswered) printf("alive: no answer at %.1f s\n", (GetTickCount() - start) / 1000.0);
+    unanswered += !answered;
+    if (!answered) printf("alive: no answer at %.1f s\n", (GetTickCount() - start) / 1000.0);
   }
   double seconds = (GetTickCount() - start) / 1000.0;
   printf("alive: %d probes over %.1f s: %d hung, %d unanswered\n", probes, seconds, hung, unanswered);
