@@ -11,6 +11,7 @@ source "$E2E_SCRIPTS/wine-display"
 WINE64=$("$E2E_SCRIPTS/wine-find" wine64)
 WINESERVER=$("$E2E_SCRIPTS/wine-find" wineserver)
 E2E_SUDO=$([ "$(id -u)" = 0 ] || echo sudo)
+E2E_TITLE='Mescola - riempi il lettore MP3'
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 # One locale for every run: the sorted lists compare with the locale's rules.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
@@ -72,11 +73,10 @@ e2e_robot() {
   WINEPREFIX="$1/prefix" timeout 400 "$WINE64" "$E2E_ROBOT"
 }
 
-# e2e_screenshot DIR FILE: a picture of the program's window.
+# e2e_screenshot DIR FILE: a picture of the program's window once it shows.
 e2e_screenshot() {
-  local x y w h
-  read -r x y w h < <(e2e_robot "$1" <<<rect)
-  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
+  timeout 30 bash -c 'until xwininfo -name "$1" | grep -q IsViewable; do sleep 0.1; done' _ "$E2E_TITLE" 2>/dev/null
+  import -display "$DISPLAY" -window "$E2E_TITLE" "$2"
 }
 
 # e2e_ended DIR [CODE]: waits (at most 30 s) for the program started in

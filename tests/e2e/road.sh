@@ -2,30 +2,27 @@
 # own under set -e: the program started afresh, driven by the robot, then
 # the files it left checked.
 
-# e2e_same WHAT LINE...: standard input holds exactly these lines, each one
+# e2e_same LINE...: standard input holds exactly these lines, each one
 # ending with CR LF, once every timestamp is read as {TS}.
 e2e_same() {
-  local what=$1
-  shift
   diff <(printf '%s^M\n' "$@") <(sed -E 's#[0-3][0-9]/[01][0-9]/2[0-9]{3} alle [0-2][0-9]:[0-5][0-9]:[0-5][0-9]#{TS}#g' | cat -v) >&2 ||
-    e2e_fail "$what: expected the lines marked <, found those marked >"
+    e2e_fail "${FUNCNAME[1]}: expected the lines marked <, found those marked >"
 }
 
 # e2e_copied DIR LIBRARY LINE...: every song in the root of the player E: is
 # a whole copy of the LIBRARY song of its name, Playlist.txt lists exactly
 # those as copied and ends with the LINEs, then the total it says they make.
 e2e_copied() {
-  local player=$1/drives/e log=$1/prefix/drive_c/Lavoro/Playlist.txt library=$2 file copied=() total=0
-  shift 2
-  for file in "$player"/*; do
-    [ -n "$(find "$library" -type f -name "${file##*/}" -exec cmp -s {} "$file" \; -print)" ] ||
+  local log=$1/prefix/drive_c/Lavoro/Playlist.txt file copied=() total=0
+  for file in "$1"/drives/e/*; do
+    [ -n "$(find "$2" -type f -name "${file##*/}" -exec cmp -s {} "$file" \; -print)" ] ||
       e2e_fail "${file##*/} on the player is no whole copy of a library song"
     copied+=("${file%.*}")
     total=$((total + $(stat -c %s "$file")))
   done
   [ "$(printf '%s\n' "${copied[@]##*/}" | sort)" = "$(sed -n 's/^ \+[0-9]\+ \(.*\)\r$/\1/p' "$log" | sort)" ] ||
     e2e_fail "the player got [${copied[*]##*/}], the log lists others"
-  tail -n $(($# + 3)) "$log" | e2e_same "the log's end" "$@" '' 'Finito di copiare i brani il {TS}' \
+  tail -n $(($# + 1)) "$log" | e2e_same "${@:3}" '' 'Finito di copiare i brani il {TS}' \
     "Scritti in totale $(awk -v t=$total 'BEGIN { printf "%.0f", t / 1024 }') KBytes"
 }
 
@@ -55,8 +52,8 @@ expect message 'A T T E N Z I O N E !' 'Copiati [1-5] brani su 6 richiesti(\.\nI
 click OK
 EOF
   e2e_ended "$1"
-  e2e_same ultima.lis '*C:\Musica' '?C:\Musica\Rock' <"$1/prefix/drive_c/Lavoro/ultima.lis"
-  head -n 8 "$log" | e2e_same "the log's start" PLAY-LIST '' 'Inizio a cancellare il {TS}' \
+  e2e_same '*C:\Musica' '?C:\Musica\Rock' <"$1/prefix/drive_c/Lavoro/ultima.lis"
+  head -n 8 "$log" | e2e_same PLAY-LIST '' 'Inizio a cancellare il {TS}' \
     'Cancello    1  Altro.WMA ' 'Finito di cancellare il {TS}' '' 'Inizio a copiare i brani il {TS}' ''
   # Then one line a song, up to an empty line: copied, or left out for want of space.
   ! sed -n 's/\r$//; 9,/^$/{/^$/!p}' "$log" | grep -vE '^ +[0-9]+ |^   - (.* \(non copiato: spazio insufficiente\)|lettore pieno)$' >&2 ||

@@ -218,14 +218,6 @@ std::string Alive(const Words& words) {
   return seconds >= std::stod(words[0]) ? "" : "the run was too short to prove the window stays alive";
 }
 
-// rect: prints the window's place on screen: x y width height.
-std::string Rect(const Words&) {
-  RECT rect = {};
-  if (!GetWindowRect(MainWindow(), &rect)) return "no window";
-  printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  return {};
-}
-
 // clock: prints the system's clock in milliseconds; the steps between two
 // clocks are what a person waits for.
 std::string Clock(const Words&) {
@@ -275,7 +267,7 @@ int main() {
   // Each verb with the least number of words it takes.
   const std::map<std::wstring, std::pair<std::string (*)(const Words&), std::size_t>> verbs = {
       {L"expect", {Expect, 1}}, {L"select", {Select, 1}}, {L"click", {Click, 1}},   {L"type", {Type, 2}},
-      {L"alive", {Alive, 1}},   {L"rect", {Rect, 0}},     {L"clock", {Clock, 0}},   {L"walk", {Walk, 1}}};
+      {L"alive", {Alive, 1}},   {L"clock", {Clock, 0}},   {L"walk", {Walk, 1}}};
   const std::regex word("'([^']*)'|[^\\s']+");
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {
