@@ -107,7 +107,6 @@ e2e_long_road() {
 select 'D:\ DISCO FISSO'
 click 'Aggiungi a Cartelle incluse'
 alive 5
-expect catalogue 'Disponibili 4000 brani per 500 MBytes'
 click 'Mescola e copia'
 alive 15
 EOF

@@ -253,12 +253,6 @@ std::string Walk(const Words& words) {
   return {};
 }
 
-std::wstring Wide(const std::string& text) {
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.data(), text.size(), nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), text.size(), wide.data(), wide.size());
-  return wide;
-}
-
 }  // namespace
 
 int main() {
@@ -268,12 +262,15 @@ int main() {
   const std::map<std::wstring, std::pair<std::string (*)(const Words&), std::size_t>> verbs = {
       {L"expect", {Expect, 1}}, {L"select", {Select, 1}}, {L"click", {Click, 1}},   {L"type", {Type, 2}},
       {L"alive", {Alive, 1}},   {L"clock", {Clock, 0}},   {L"walk", {Walk, 1}}};
-  const std::regex word("'([^']*)'|[^\\s']+");
+  const std::wregex word(L"'([^']*)'|[^\\s']+");
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {
+    // The script is UTF-8; a line takes no more UTF-16 units than bytes.
+    std::wstring wide(line.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, line.data(), line.size(), wide.data(), wide.size()));
     Words words;
-    for (std::sregex_iterator at(line.begin(), line.end(), word), end; at != end; ++at)
-      words.push_back(Wide((*at)[1].matched ? (*at)[1].str() : at->str()));
+    for (std::wsregex_iterator at(wide.begin(), wide.end(), word), end; at != end; ++at)
+      words.push_back((*at)[1].matched ? (*at)[1].str() : at->str());
     if (words.empty()) continue;
     auto verb = verbs.find(words[0]);
     words.erase(words.begin());
