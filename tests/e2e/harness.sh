@@ -50,10 +50,9 @@ e2e_prepare() {
 # the run; with a SIZE (such as 1m) a tmpfs of that size. Before e2e_start:
 # the mount manager reads the drive kinds when it starts.
 e2e_player() {
-  local folder="$1/drives/$2"
-  mkdir -p "$folder"
-  [ -z "${3:-}" ] || $E2E_SUDO mount -t tmpfs -o "size=$3,uid=$(id -u),gid=$(id -g)" tmpfs "$folder"
-  ln -s "$folder" "$1/prefix/dosdevices/$2:"
+  mkdir -p "$1/drives/$2"
+  [ -z "${3:-}" ] || $E2E_SUDO mount -t tmpfs -o "size=$3,uid=$(id -u),gid=$(id -g)" tmpfs "$1/drives/$2"
+  ln -s "$1/drives/$2" "$1/prefix/dosdevices/$2:"
   printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s:"="floppy"\n' "$2" >>"$1/prefix/system.reg"
 }
 

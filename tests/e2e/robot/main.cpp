@@ -2,8 +2,10 @@
 // would, following a script on standard input, one step a line: a verb and
 // its words, a word with spaces or backslashes in 'single quotes'. It stops
 // at the first step that fails, says what it saw instead, and exits with 1.
-// Every message goes through SendMessageTimeout and every wait has a
-// deadline, so a program that hangs fails the step instead of stopping the robot.
+// A step that fails is tried again every 50 ms for 30 s (a fresh prefix
+// under load may take that long to show the window), and every message goes
+// through SendMessageTimeout, so a program that hangs fails the step instead
+// of stopping the robot.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -23,18 +25,11 @@ namespace {
 using Words = std::vector<std::wstring>;
 
 // Sends a message, waiting at most timeout_ms for the program to handle it
-// (0 if it did not): a program that hangs fails the step that waits next.
+// (0 if it did not): a program that hangs fails the step or the next one.
 LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_ms = 10000) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, timeout_ms, &result);
   return static_cast<LRESULT>(result);
-}
-
-// Polls the condition every 50 ms until it holds; false after the deadline.
-bool WaitFor(const std::function<bool()>& condition, DWORD deadline_ms = 10000) {
-  for (DWORD start = GetTickCount(); !condition(); Sleep(50))
-    if (GetTickCount() - start >= deadline_ms) return false;
-  return true;
 }
 
 std::wstring TextOf(HWND window) {
@@ -51,24 +46,19 @@ HWND WindowWhere(HWND parent, const wchar_t* kind, const std::function<bool(HWND
   return nullptr;
 }
 
-// The main window once on screen, waiting for it (a fresh prefix under load
-// may take long to show it); null if none. With
-// ROBOT_SECOND set, the window of the second program started, else of the
-// first (Wine numbers processes in order).
+// The main window if it is on screen; null if not. With ROBOT_SECOND set,
+// the window of the second program started, else of the first (Wine numbers
+// processes in order).
 HWND MainWindow() {
-  HWND main = nullptr;
-  auto shown = [&] {
-    std::map<DWORD, HWND> by_process;
-    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, L"Mescola - riempi il lettore MP3"));) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(window, &pid);
-      by_process[pid] = window;
-    }
-    std::size_t which = getenv("ROBOT_SECOND") ? 1 : 0;
-    main = by_process.size() > which ? std::next(by_process.begin(), which)->second : nullptr;
-    return main && IsWindowVisible(main);
-  };
-  return WaitFor(shown, 30000) ? main : nullptr;
+  std::map<DWORD, HWND> by_process;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, L"Mescola - riempi il lettore MP3"));) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    by_process[pid] = window;
+  }
+  std::size_t which = getenv("ROBOT_SECOND") ? 1 : 0;
+  HWND main = by_process.size() > which ? std::next(by_process.begin(), which)->second : nullptr;
+  return main && IsWindowVisible(main) ? main : nullptr;
 }
 
 // A control of the main window by its role; null if none.
@@ -130,17 +120,13 @@ std::string Quote(const Words& texts) {
 // A press may open a modal window or start a long task: the robot does not
 // wait for the handler to return, the next step waits instead.
 std::string Click(const Words& words) {
-  HWND main = MainWindow(), button = nullptr;
-  auto enabled = [&] {
-    HWND box = MessageBoxOver(main);
-    button = WindowWhere(box ? box : main, L"Button", [&](HWND button) {
-      std::wstring shown = TextOf(button);
-      if (std::size_t amp = shown.find(L'&'); amp != std::wstring::npos) shown.erase(amp, 1);
-      return shown == words[0];
-    });
-    return button && IsWindowEnabled(button);
-  };
-  if (!main || !WaitFor(enabled)) return "no enabled button " + Quote({words[0]});
+  HWND main = MainWindow(), box = main ? MessageBoxOver(main) : nullptr;
+  HWND button = main ? WindowWhere(box ? box : main, L"Button", [&](HWND button) {
+    std::wstring shown = TextOf(button);
+    if (std::size_t amp = shown.find(L'&'); amp != std::wstring::npos) shown.erase(amp, 1);
+    return shown == words[0];
+  }) : nullptr;
+  if (!button || !IsWindowEnabled(button)) return "no enabled button " + Quote({words[0]});
   Send(button, BM_CLICK, 0, 0, 300);
   return {};
 }
@@ -149,18 +135,16 @@ std::string Click(const Words& words) {
 // expect message CAPTION PATTERN: a message box over the window with the
 // caption and a whole text matching the regular expression.
 std::string Expect(const Words& words) {
-  bool message = words[0] == L"message";
-  HWND main = MainWindow(), control = message ? nullptr : Control(words[0]);
-  Words wanted(words.begin() + 1, words.end()), shown;
-  auto matches = [&] {
-    if (!message) return (shown = Shown(control)) == wanted;
+  HWND main = MainWindow(), box = main ? MessageBoxOver(main) : nullptr;
+  Words wanted(words.begin() + 1, words.end()), shown = Shown(Control(words[0]));
+  bool matches = shown == wanted;
+  if (words[0] == L"message") {
     // The text is the one label of the box that shows any (its icon shows none).
-    HWND box = MessageBoxOver(main);
     HWND text = box ? WindowWhere(box, L"Static", [](HWND label) { return !TextOf(label).empty(); }) : nullptr;
     shown = {box ? TextOf(box) : L"", text ? TextOf(text) : L""};
-    return wanted.size() == 2 && shown[0] == wanted[0] && std::regex_match(shown[1], std::wregex(wanted[1]));
-  };
-  return WaitFor(matches) ? "" : Quote({words[0]}) + " shows " + Quote(shown) + ", expected " + Quote(wanted);
+    matches = wanted.size() == 2 && shown[0] == wanted[0] && std::regex_match(shown[1], std::wregex(wanted[1]));
+  }
+  return matches ? "" : Quote({words[0]}) + " shows " + Quote(shown) + ", expected " + Quote(wanted);
 }
 
 // select LABEL...: selects the tree's nodes along the labels, from a drive
@@ -172,13 +156,9 @@ std::string Select(const Words& labels) {
   };
   HTREEITEM node = nullptr;
   for (std::size_t i = 0; i < labels.size(); ++i) {
-    HTREEITEM parent = node;
-    auto found = [&] {
-      node = next(parent ? TVGN_CHILD : TVGN_ROOT, parent);
-      while (node && NodeLabel(tree, node) != labels[i]) node = next(TVGN_NEXT, node);
-      return node != nullptr;
-    };
-    if (!WaitFor(found)) return "no node " + Quote({labels[i]});
+    node = next(node ? TVGN_CHILD : TVGN_ROOT, node);
+    while (node && NodeLabel(tree, node) != labels[i]) node = next(TVGN_NEXT, node);
+    if (!node) return "no node " + Quote({labels[i]});
     Send(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
     if (i + 1 < labels.size()) Send(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node));
   }
@@ -274,9 +254,14 @@ int main() {
     if (words.empty()) continue;
     auto verb = verbs.find(words[0]);
     words.erase(words.begin());
-    std::string failure = verb == verbs.end()                  ? "unknown verb"
-                          : words.size() < verb->second.second ? "too few words"
-                                                               : verb->second.first(words);
+    bool again = verb != verbs.end() && words.size() >= verb->second.second;
+    std::string failure = again ? "" : "unknown verb, or too few words";
+    for (DWORD start = GetTickCount(); again;) {
+      failure = verb->second.first(words);
+      // alive follows one whole run: it is not tried again.
+      again = !failure.empty() && verb->first != L"alive" && GetTickCount() - start < 30000;
+      if (again) Sleep(50);
+    }
     if (failure.empty()) continue;
     printf("robot: line %d: %s\nrobot: %s\n", number, line.c_str(), failure.c_str());
     return 1;
