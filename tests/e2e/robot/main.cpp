@@ -77,7 +77,8 @@ HWND MessageBoxOver(HWND main) {
 
 // What a control shows: a list box its entries, any other control (which
 // answers 0 to a list's question, as does an empty list) its text. A list
-// that changes meanwhile may answer LB_ERR (-1): that read counts as empty.
+// that changes meanwhile may answer LB_ERR (-1): read as empty, the step that
+// asked is tried again.
 Words Shown(HWND control) {
   Words entries(std::max<LRESULT>(Send(control, LB_GETCOUNT, 0, 0), 0));
   if (entries.empty()) return {TextOf(control)};
