@@ -64,9 +64,8 @@ HWND MainWindow() {
 // A control of the main window by its role; null if none.
 HWND Control(const std::wstring& role) {
   static const std::map<std::wstring, int> ids = {
-      {L"tree", IDC_FOLDER_TREE},         {L"included", IDC_INCLUDED_LIST}, {L"excluded", IDC_EXCLUDED_LIST},
-      {L"selected", IDC_SELECTED_FOLDER}, {L"player", IDC_PLAYER_PATH},     {L"songs", IDC_MAX_SONGS},
-      {L"status", IDC_STATUS_LINE},       {L"catalogue", IDC_CATALOGUE_INFO}};
+      {L"tree", IDC_FOLDER_TREE}, {L"selected", IDC_SELECTED_FOLDER}, {L"player", IDC_PLAYER_PATH},
+      {L"songs", IDC_MAX_SONGS},  {L"catalogue", IDC_CATALOGUE_INFO}};
   HWND main = MainWindow();
   return main && ids.count(role) ? GetDlgItem(main, ids.at(role)) : nullptr;
 }
