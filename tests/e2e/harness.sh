@@ -11,6 +11,7 @@ source "$E2E_SCRIPTS/wine-display"
 WINE64=$("$E2E_SCRIPTS/wine-find" wine64)
 WINESERVER=$("$E2E_SCRIPTS/wine-find" wineserver)
 E2E_SUDO=$([ "$(id -u)" = 0 ] || echo sudo)
+E2E_TITLE='Mescola - riempi il lettore MP3'
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 # One locale for every run: the sorted lists compare with the locale's rules.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
@@ -24,9 +25,9 @@ e2e_setup() {
   [ -f "$E2E_TEMPLATE/.ready" ] && return
   rm -rf "$E2E_TEMPLATE"
   WINEPREFIX="$E2E_TEMPLATE" timeout 300 "$WINE64" wineboot -i >/dev/null 2>&1
-  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n' >"$E2E_CACHE/managed.reg"
-  WINEPREFIX="$E2E_TEMPLATE" timeout 120 "$WINE64" regedit /S "$E2E_CACHE/managed.reg"
+  # Once the server has saved the registry and ended, it is a file to add to.
   WINEPREFIX="$E2E_TEMPLATE" timeout 60 "$WINESERVER" -w
+  printf '\n[Software\\\\Wine\\\\X11 Driver] 1700000000\n"Managed"="N"\n' >>"$E2E_TEMPLATE/user.reg"
   touch "$E2E_TEMPLATE/.ready"
 }
 
@@ -34,74 +35,64 @@ e2e_setup() {
 # hard links, since nothing writes them; the rest copied) without the Linux
 # root as Z:, the program in C:\Mescola and an empty C:\Lavoro.
 e2e_prepare() {
-  local prefix=$1/prefix
   e2e_stop "$1"
   rm -rf "$1"
   mkdir -p "$1"
-  cp -al "$E2E_TEMPLATE" "$prefix"
-  find "$prefix" -type f ! -iregex '.*\.\(dll\|exe\|sys\|drv\|ocx\|cpl\|acm\|tlb\|ttf\|fon\|ax\|ds\|nls\)' \
+  cp -al "$E2E_TEMPLATE" "$1/prefix"
+  find "$1/prefix" -type f ! -iregex '.*\.\(dll\|exe\|sys\|drv\|ocx\|cpl\|acm\|tlb\|ttf\|fon\|ax\|ds\|nls\)' \
     -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv "$f.copy" "$f"; done' sh {} +
-  rm -f "$prefix/dosdevices/z:"
-  mkdir -p "$prefix/drive_c/Mescola" "$prefix/drive_c/Lavoro"
-  cp "$E2E_PROGRAM" "$prefix/drive_c/Mescola/mescola.exe"
+  rm -f "$1/prefix/dosdevices/z:"
+  mkdir -p "$1/prefix/drive_c/Mescola" "$1/prefix/drive_c/Lavoro"
+  cp "$E2E_PROGRAM" "$1/prefix/drive_c/Mescola/mescola.exe"
 }
 
 # e2e_player DIR LETTER [SIZE]: the letter on a removable drive, a folder of
 # the run; with a SIZE (such as 1m) a tmpfs of that size. Before e2e_start:
 # the mount manager reads the drive kinds when it starts.
 e2e_player() {
-  local folder="$1/drives/$2"
-  mkdir -p "$folder"
-  [ -z "${3:-}" ] || $E2E_SUDO mount -t tmpfs -o "size=$3,uid=$(id -u),gid=$(id -g)" tmpfs "$folder"
-  ln -s "$folder" "$1/prefix/dosdevices/$2:"
+  mkdir -p "$1/drives/$2"
+  [ -z "${3:-}" ] || $E2E_SUDO mount -t tmpfs -o "size=$3,uid=$(id -u),gid=$(id -g)" tmpfs "$1/drives/$2"
+  ln -s "$1/drives/$2" "$1/prefix/dosdevices/$2:"
   printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s:"="floppy"\n' "$2" >>"$1/prefix/system.reg"
 }
 
 # e2e_start DIR [FOLDER]: the program started in C:\Lavoro, or for a second
-# program in C:\FOLDER, which e2e_ended then names.
+# program in C:\FOLDER.
 e2e_start() {
-  local tag=${2:-program}
   mkdir -p "$1/prefix/drive_c/${2:-Lavoro}"
   (cd "$1/prefix/drive_c/${2:-Lavoro}" && WINEPREFIX="$1/prefix" exec "$WINE64" 'C:\Mescola\mescola.exe') \
-    >"$1/$tag.log" 2>&1 &
-  echo $! >"$1/$tag.pid"
+    >"$1/${2:-program}.log" 2>&1 &
+  echo $! >"$1/${2:-program}.pid"
 }
 
 # e2e_robot DIR: runs the robot on the script from standard input. Its own
-# waits end in 10 s, but "alive" follows a whole run: 400 s in all.
+# waits end in 10 s (30 s for the window to show), but "alive" follows a
+# whole run: 400 s in all (timeout's code 124 says it ran out of time).
 e2e_robot() {
-  local code=0
-  WINEPREFIX="$1/prefix" timeout 400 "$WINE64" "$E2E_ROBOT" || code=$?
-  [ $code != 124 ] || e2e_fail "the robot ran out of time"
-  return $code
+  WINEPREFIX="$1/prefix" timeout 400 "$WINE64" "$E2E_ROBOT"
 }
 
-# e2e_screenshot DIR FILE: a picture of the program's window.
+# e2e_screenshot DIR FILE: a picture of the program's window once it shows.
 e2e_screenshot() {
-  local x y w h
-  read -r x y w h < <(e2e_robot "$1" <<<rect)
-  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
+  timeout 30 bash -c 'until xwininfo -name "$1" | grep -q IsViewable; do sleep 0.1; done' _ "$E2E_TITLE" 2>/dev/null
+  import -display "$DISPLAY" -window "$E2E_TITLE" "$2"
 }
 
-# e2e_ended DIR [CODE] [FOLDER]: waits (at most 30 s) for the program (the one
-# started in FOLDER) to end, with CODE (by default 0).
+# e2e_ended DIR [CODE]: waits (at most 30 s) for the program started in
+# C:\Lavoro to end, with CODE (by default 0).
 e2e_ended() {
-  local pid code=0
-  pid=$(cat "$1/${3:-program}.pid")
-  timeout 30 tail --pid="$pid" -s 0.1 -f /dev/null || e2e_fail "the program did not end" || return 1
-  wait "$pid" || code=$?
+  local code=0
+  timeout 30 tail --pid="$(<"$1/program.pid")" -s 0.1 -f /dev/null || e2e_fail "the program did not end" || return 1
+  wait "$(<"$1/program.pid")" || code=$?
   [ $code = "${2:-0}" ] || e2e_fail "the program ended with code $code"
 }
 
-# e2e_stop DIR: ends whatever the run left running and unmounts its players;
-# nothing left to end is no failure.
+# e2e_stop DIR: ends whatever the run left running (the server ends every
+# process of its prefix) and unmounts its players; nothing left to end is no
+# failure.
 e2e_stop() {
-  local mounted started
+  local mounted
   [ ! -d "$1/prefix" ] || WINEPREFIX="$1/prefix" timeout 30 "$WINESERVER" -k 2>/dev/null || true
-  for started in "$1"/*.pid; do
-    [ ! -f "$started" ] || kill "$(cat "$started")" 2>/dev/null || true
-    rm -f "$started"
-  done
   for mounted in "$1"/drives/* "$1/prefix/drive_c/Lavoro"; do
     # The killed processes may hold a file for a moment longer.
     ! mountpoint -q "$mounted" 2>/dev/null || $E2E_SUDO umount "$mounted" 2>/dev/null || $E2E_SUDO umount -l "$mounted"

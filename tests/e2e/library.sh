@@ -8,26 +8,17 @@ e2e_song() {
   head -c "$2" <(yes "$1") >"$1"
 }
 
-# e2e_library DIR: writes the library into DIR/Musica. The hidden folder is
-# not shown in the tree, but the scan walks it; Caffè has an accented name;
-# Rock/Live holds a second Highway.mp3.
+# e2e_library DIR: writes the library into DIR/Musica, songs of 150 kB and
+# up, each 50 kB larger than the one before. The hidden folder is not shown
+# in the tree, but the scan walks it; Caffè has an accented name; Rock/Live
+# holds a second Highway.mp3.
 e2e_library() {
-  local size song
-  while read -r size song; do (cd "$1" && e2e_song "Musica/$song" "$size"); done <<'EOF'
-400000 Blues/Crossroads.mp3
-300000 Blues/Hoochie Coochie.wma
-250000 Caffè/Espresso.mp3
-500000 Jazz/Blue Monk.mp3
-600000 Jazz/So What.MP3
-1000 Jazz/leggimi.txt
-200000 Natale/Jingle Bells.mp3
-700000 Rock/Highway.mp3
-800000 Rock/Paranoid.wav
-650000 Rock/Live/Highway.mp3
-5000 Rock/Live/copertina.jpg
-150000 Vol.1/Aria.ape
-100000 .nascosta/Segreto.mp3
-EOF
+  local song size=100000
+  for song in Blues/Crossroads.mp3 'Blues/Hoochie Coochie.wma' Caffè/Espresso.mp3 'Jazz/Blue Monk.mp3' \
+    'Jazz/So What.MP3' Jazz/leggimi.txt 'Natale/Jingle Bells.mp3' Rock/Highway.mp3 Rock/Paranoid.wav \
+    Rock/Live/Highway.mp3 Rock/Live/copertina.jpg Vol.1/Aria.ape .nascosta/Segreto.mp3; do
+    e2e_song "$1/Musica/$song" $((size += 50000))
+  done
 }
 
 # e2e_long_library DIR: made once and kept (about 500 MB): a drive's worth of
