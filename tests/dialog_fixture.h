@@ -17,7 +17,6 @@ class DialogTest : public ::testing::Test {
  protected:
   static constexpr const char* kStamp = "05/02/2026 alle 09:01:07";  // every field padded
   static constexpr const char* kWarning = "A T T E N Z I O N E !|";
-  static constexpr const char* kCannotOpen = "ERRORE|Impossibile aprire il file\n    \"";
   static constexpr const char* kInUse = "\"\nforse è utilizzato da un altro programma|0";
 
   DialogTest() : scope_(platform) {
@@ -64,9 +63,6 @@ class DialogTest : public ::testing::Test {
                             {IDC_SONG_EXTS, std::string("mp3")}, {IDC_SONG_SIZES, Format("%.0f", size)}}) {
       dlg.AddEntry(id, text);
     }
-  }
-  void ClearCatalogue() {
-    for (int id : {IDC_SONG_FOLDERS, IDC_SONG_NAMES, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
   }
   // The requested number and both order lists, as the user and the draw leave them.
   void SetOrder(int requested, const Strings& noRepeat, const Strings& withRepeat) {
