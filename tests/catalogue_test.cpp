@@ -55,8 +55,6 @@ TEST_F(CatalogueTest, OrdersFollowTheSongCountAndTheRequest) {
 TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
   const std::tuple<int, const char*, int, const char*, const char*, const char*> rows[] = {
       // song count, total, requested, free, recoverable; the three lines
-      {0, "0", 0, "0", "0", "Nessun brano disponibile|Nella compilation;   0 brani per totali 0 MBites|"
-                            "Nel lettore: 0 MBytes liberi"},
       {3, "9000000", 2, "524288000", "1048575", "Disponibili 3 brani per 9 MBytes|Nella compilation;   2 brani per "
                                                 "totali 6 MBites|Nel lettore: 500 MBytes liberi"},
       {4, "12000000", 4, "524288000", "1048576", "Disponibili 4 brani per 11 MBytes|Nella compilation;   4 brani per "
@@ -101,9 +99,7 @@ TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFound) {
     EXPECT_EQ(n == 4104, answer == ANSWER_NO);
     ASSERT_TRUE(n >= 1 && folders.size() == names.size() && sizes.size() == names.size()) << n;
     for (int k = 0; k < n; ++k) {
-      std::string file = "C\\" + folders[k].substr(3) + "\\" + names[k] + ".mp3";
-      std::error_code none;
-      ASSERT_EQ(std::to_string(fs::file_size(temp.Native(file), none)), sizes[k]) << file;
+      ASSERT_EQ(std::to_string(temp.Read("C\\" + folders[k].substr(3) + "\\" + names[k] + ".mp3").size()), sizes[k]) << k;
     }
     ExpectOrders(n, n);
     EXPECT_EQ(Text(IDC_SONG_COUNT), std::to_string(n));

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
+#include <iterator>
 #include <vector>
 
 #include "platform/platform.h"
@@ -37,9 +37,8 @@ class TempFolder {
     std::ofstream(Native(relative), std::ios::binary) << bytes;
   }
   std::string Read(const std::string& relative) const {
-    std::ostringstream bytes;
-    bytes << std::ifstream(Native(relative), std::ios::binary).rdbuf();
-    return bytes.str();
+    std::ifstream file(Native(relative), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
   }
   std::string path;
 
