@@ -31,7 +31,7 @@ TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
             "cancellare il " + stamp + "\r\nInizio a copiare i brani il " + stamp + "\r\n   1 Citt\xE0 \xFF\r\n   2 "
             "Finale\r\n\r\nFinito di copiare i brani il " + stamp + "Scritti in totale 8050 KBytes\r\n");
   EXPECT_EQ(Files(), Strings({"Città ÿ.mp3", "Finale.mp3", "Live.mp3\\", "a.mp3.bak", "note.txt"}));
-  EXPECT_EQ(temp.Read("E\\Città ÿ.mp3") + temp.Read("E\\Finale.mp3") + Messages(), "cittàfinale");
+  EXPECT_EQ(temp.Read("E\\Città ÿ.mp3") + Messages(), "città");
   temp.Write("E\\東京.txt", "");
   platform.failure = FakePlatform::kRemoveFails;
   CopyToPlayer(dlg);

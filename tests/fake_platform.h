@@ -108,9 +108,8 @@ class FakePlatform : public Platform {
   std::string ProgramPath(const std::string& systemPath) override {
     std::string real = NativePlatform().ProgramPath(systemPath);
     for (const auto& [letter, drive] : drives_) {
-      const std::string& folder = drive.second;
-      if ((real + "\\").rfind(folder + "\\", 0) != 0) continue;
-      return letter + (":" + real.substr(folder.size())) + (real.size() == folder.size() ? "\\" : "");
+      if ((real + "\\").rfind(drive.second + "\\", 0) != 0) continue;
+      return letter + (":" + real.substr(drive.second.size())) + (real.size() == drive.second.size() ? "\\" : "");
     }
     return "";
   }
