@@ -37,8 +37,11 @@ TEST_F(FileSafetyTest, OnlyRegularPlaylistsUpTo16MiBAreRead) {
 // another is still walked for each. A FIFO named as a song is neither
 // catalogued nor copied: it would hang the program.
 TEST_F(FileSafetyTest, TheScanWalksEachFolderOnceAndTakesOnlyRegularFiles) {
-  std::vector<std::pair<fs::path, fs::path>> links;
-  auto link = [&](const std::string& from, const std::string& to) { links.emplace_back(temp.Native(from), temp.Native(to)); };
+  // One command makes every link: Wine starts each command slowly.
+  std::string links = "true";
+  auto link = [&](const std::string& from, const std::string& to) {
+    links += " && ln -s " + Host(temp.Native(to)) + " " + Host(temp.Native(from));
+  };
   link("C\\Musica\\Sub\\su", "C\\Musica");
   link("C\\Musica\\Sub\\qui", "C\\Musica\\Sub");
   link("C\\Musica\\altrove", "C\\Altrove");
@@ -51,7 +54,7 @@ TEST_F(FileSafetyTest, TheScanWalksEachFolderOnceAndTakesOnlyRegularFiles) {
     for (int j = 0; j < 10; ++j) if (j != i) link(Format("C\\Rete\\%d\\%d", i, j), Format("C\\Rete\\%d", j));
   }
   for (std::string song : {"Musica\\a.mp3", "Musica\\Sub\\b.mp3", "Altrove\\c.mp3", "Musica\\Dentro\\d.mp3"}) temp.Write("C\\" + song, "");
-  if (!MakeFolderLinks(links) || !MakeFifo(temp.Native("C\\Musica\\tubo.mp3"))) GTEST_SKIP() << "the system refuses";
+  if (!RunOnHost(links) || !MakeFifo(temp.Native("C\\Musica\\tubo.mp3"))) GTEST_SKIP() << "the system refuses";
   Add("C:\\Musica");
   Add("C:\\Musica\\Dentro");
   Strings songs = Entries(IDC_SONG_NAMES);

@@ -1,14 +1,12 @@
 // What the file tests make on the real file system and the program never
-// does: a FIFO, links to folders, a small volume. Each is made by a command
-// of the Linux host (under Wine too, where Windows programs can make none
-// of them) and returns false when the system refuses, so that the caller
-// can skip with a message.
+// does: a FIFO, links to folders (ln -s through RunOnHost), a small volume.
+// Each is made by a command of the Linux host (under Wine too, where
+// Windows programs can make none of them) and fails when the system
+// refuses, so that the caller can skip with a message.
 #pragma once
 
 #include <filesystem>
 #include <string>
-#include <utility>
-#include <vector>
 
 // The host's path of a path, quoted for its shell.
 std::string Host(const std::filesystem::path& path);
@@ -16,12 +14,6 @@ std::string Host(const std::filesystem::path& path);
 bool RunOnHost(const std::string& command);
 
 inline bool MakeFifo(const std::filesystem::path& path) { return RunOnHost("mkfifo " + Host(path)); }
-// Many links at once, each link with its target: Wine starts each command slowly.
-inline bool MakeFolderLinks(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& links) {
-  std::string command = "true";
-  for (const auto& [link, target] : links) command += " && ln -s " + Host(target) + " " + Host(link);
-  return RunOnHost(command);
-}
 // Removes a FIFO or link, or a folder holding them, which the test's own
 // clean-up (under Wine) would wait on or follow.
 inline void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -rf " + Host(path)); }
