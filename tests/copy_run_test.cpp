@@ -4,15 +4,7 @@
 #include "copy/copy.h"
 #include "dialog_fixture.h"
 
-class CopyTest : public DialogTest {
- protected:
-  CopyTest() { dlg.SetText(IDC_CLUSTER_BYTES, "4096"); }
-  // The player's root holding one file of its own.
-  void EmptyPlayer(const std::string& file) {
-    fs::remove_all(temp.Native("E"));
-    temp.Write("E\\" + file, "old");
-  }
-};
+using CopyTest = DialogTest;
 
 // Clearing deletes only the song files of the player's root, each logged,
 // and counts those that would not go too. The log stays Windows-1252
@@ -74,9 +66,11 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
     AddSong(name, size, bytes);
   }
   dlg.UserClick(IDC_KEEP_EXISTING);
+  dlg.SetText(IDC_CLUSTER_BYTES, "4096");
   for (const auto& [roulette, requested, order, draws, freeBytes, lines, files] : rows) {
     SCOPED_TRACE(lines[0]);
-    EmptyPlayer("c.mp3");
+    fs::remove_all(temp.Native("E"));
+    temp.Write("E\\c.mp3", "old");
     platform.freeBytes['E'] = freeBytes;
     dlg.UserClick(roulette ? IDC_REPEAT_ALLOWED : IDC_REPEAT_FORBIDDEN);
     SetOrder(requested, order, draws);
@@ -146,7 +140,8 @@ TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
   AddSong("c", 1, "c");
   for (const auto& [what, at, answer, identities, lines, messages] : rows) {
     SCOPED_TRACE(what);
-    EmptyPlayer("c.mp3");
+    fs::remove_all(temp.Native("E"));
+    temp.Write("E\\c.mp3", "old");
     SetOrder(3, {"0", "1", "2"}, {});
     dlg.UserClick(at == IDC_CLEAR_BEFORE ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
     const char* when = at == IDC_STATUS_LINE ? "Sto copiando C:\\lib\\b.mp3"
