@@ -89,31 +89,52 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
 }
 
 // Clearing a drive that is not removable (fixed, a RAM disk) asks first; No
-// leaves all as it was.
-TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
-  const std::tuple<const char*, int, int, bool> rows[] = {
-      {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, true}, {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, true},
-      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false}, {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false},
-      {"R:", IDC_CLEAR_BEFORE, ANSWER_NO, true}};
+// leaves all as it was. While another program's run holds the player, "Mescola
+// e copia" says so and changes nothing either: no log, no ultima.lis, the
+// buttons as they were.
+TEST_F(CopyTest, ShuffleAndCopyAsksFirstAndRunsOncePerPlayer) {
+  const std::string question = kWarning + std::string("L'unità %s non è un disco rimovibile.\nCancellare comunque i "
+                                                       "file musicali della sua cartella principale?|52");
+  const std::string held = "ERRORE|Il lettore %s è in uso da un'altra copia di Mescola.\nRiprovare quando avrà finito.|48";
+  const std::tuple<const char*, int, int, std::string, bool> rows[] = {
+      // player, clearing or not, answer, message, whether it ran
+      {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, question, false}, {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, question, true},
+      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, "", true}, {"R:", IDC_CLEAR_BEFORE, ANSWER_NO, question, false},
+      {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, held, false}};
   platform.MapDrive('R', DRIVE_KIND_RAMDISK, temp.path + "\\R");
   AddSong("a", 10, "a");
   Add("C:\\lib");
-  for (const auto& [player, button, answer, asked] : rows) {
+  // E: held by another thread: a Windows mutex belongs to the thread that
+  // took it, a POSIX lock to the open file, as in another program.
+  FolderIdentity volume;
+  ASSERT_TRUE(platform.VolumeIdentity("E:", volume));
+  std::promise<bool> taken;
+  std::promise<void> released;
+  std::thread other([&] {
+    auto lock = NativePlatform().LockPlayer(volume);
+    taken.set_value(lock != nullptr);
+    released.get_future().wait();
+  });
+  EXPECT_TRUE(taken.get_future().get());
+  for (const auto& [player, button, answer, message, ran] : rows) {
     SCOPED_TRACE(testing::Message() << player << button << answer);
     const std::string old = std::string(1, player[0]) + "\\vecchio.mp3";
     temp.Write(old, "old");
+    fs::remove_all(temp.Native("C\\lavoro"));
+    fs::create_directory(temp.Native("C\\lavoro"));
     shell.ended = false;
     shell.answers = {answer};
     dlg.SetText(IDC_PLAYER_PATH, player);
     dlg.UserClick(button);
     dlg.UserClick(IDC_SHUFFLE_COPY);
-    bool ran = !asked || answer == ANSWER_YES;
-    EXPECT_EQ(Messages(), asked ? Format("%sL'unità %s non è un disco rimovibile.\nCancellare comunque i file "
-                                         "musicali della sua cartella principale?|52", kWarning, player) : "");
+    EXPECT_EQ(Messages(), Format(message.c_str(), player));
     EXPECT_EQ(shell.ended, ran);
+    EXPECT_EQ(Files("C\\lavoro").empty(), !ran);
     EXPECT_EQ(fs::exists(temp.Native(old)), !ran || button == IDC_KEEP_EXISTING);
-    EXPECT_EQ(dlg.IsButtonEnabled(IDC_OPEN_PLAYLIST), !ran);  // all disabled by a run
+    EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), !ran);  // all disabled by a run
   }
+  released.set_value();
+  other.join();
 }
 
 // A run ends early when the user stops it (before a song, within one, or
@@ -159,30 +180,4 @@ TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
     EXPECT_EQ(Messages(), Format(messages.c_str(), static_cast<int>(lines.size()) - 1));
     EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
   }
-}
-
-// While another program's run holds the player, "Mescola e copia" says so
-// and changes nothing (no log, no ultima.lis, the buttons as they were).
-TEST_F(CopyTest, OneRunPerPlayer) {
-  AddSong("a", 1, "a");
-  Add("C:\\lib");
-  FolderIdentity volume;
-  ASSERT_TRUE(platform.VolumeIdentity("E:", volume));
-  // Held by another thread: a Windows mutex belongs to the thread that took
-  // it, a POSIX lock to the open file, as in another program.
-  std::promise<bool> taken;
-  std::promise<void> released;
-  std::thread other([&] {
-    auto lock = NativePlatform().LockPlayer(volume);
-    taken.set_value(lock != nullptr);
-    released.get_future().wait();
-  });
-  EXPECT_TRUE(taken.get_future().get());
-  dlg.UserClick(IDC_SHUFFLE_COPY);
-  released.set_value();
-  other.join();
-  EXPECT_EQ(Messages(), "ERRORE|Il lettore E: è in uso da un'altra copia di Mescola.\nRiprovare quando avrà "
-                        "finito.|48");
-  EXPECT_EQ(Files("C\\lavoro").size() + Files().size(), 0u);
-  EXPECT_TRUE(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY) && dlg.IsButtonEnabled(IDC_FINISH) && !shell.ended);
 }
