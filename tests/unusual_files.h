@@ -1,5 +1,5 @@
 // What the file tests make on the real file system and the program never
-// does: a FIFO, links to folders (ln -s through RunOnHost), a small volume.
+// does: FIFOs and links to folders (mkfifo, ln -s), a small volume.
 // Each is made by a command of the Linux host (under Wine too, where
 // Windows programs can make none of them) and fails when the system
 // refuses, so that the caller can skip with a message.
@@ -13,7 +13,6 @@ std::string Host(const std::filesystem::path& path);
 // True when the command ends well.
 bool RunOnHost(const std::string& command);
 
-inline bool MakeFifo(const std::filesystem::path& path) { return RunOnHost("mkfifo " + Host(path)); }
 // Removes a FIFO or link, or a folder holding them, which the test's own
 // clean-up (under Wine) would wait on or follow.
 inline void RemoveSpecial(const std::filesystem::path& path) { RunOnHost("rm -rf " + Host(path)); }
