@@ -147,29 +147,27 @@ TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
   const std::string stopped = question + "+" + kWarning + "Copiati %d brani su 3 richiesti: copia interrotta.|48";
   const std::string gone = kWarning + std::string("Il lettore E: non è più collegato.\nCopiati %d brani su 3 "
                                                   "richiesti.|48");
-  const std::tuple<const char*, int, int, int, Strings, std::string> rows[] = {
-      // what, control and text at which Escape comes, answer, identities the player answers, log, messages
-      {"before b, Yes", IDC_CATALOGUE_INFO, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, stopped},
-      {"within b, Yes", IDC_STATUS_LINE, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, stopped},
-      {"within b, No", IDC_STATUS_LINE, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"}, question},
-      {"while clearing, Yes", IDC_CLEAR_BEFORE, ANSWER_YES, -1, {"   - copia interrotta"}, stopped},
-      {"gone before b", 0, 0, 2, {"   1 a", "   - lettore scollegato"}, gone},
-      {"gone before clearing", IDC_CLEAR_BEFORE, 0, 1, {"   - lettore scollegato"}, gone},
+  const std::tuple<const char*, const char*, bool, int, int, Strings, std::string> rows[] = {
+      // what, the text shown when Escape comes, clearing, answer, identities the player answers, log, messages
+      {"before b, Yes", "Copio il 2° brano di 3", false, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, stopped},
+      {"within b, Yes", "Sto copiando C:\\lib\\b.mp3", false, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, stopped},
+      {"within b, No", "Sto copiando C:\\lib\\b.mp3", false, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"}, question},
+      {"while clearing, Yes", "Cancello i file musicali del lettore", true, ANSWER_YES, -1, {"   - copia interrotta"}, stopped},
+      {"gone before b", "", false, 0, 2, {"   1 a", "   - lettore scollegato"}, gone},
+      {"gone before clearing", "", true, 0, 1, {"   - lettore scollegato"}, gone},
   };
   AddSong("a", 1, "a");
   AddSong("b", 200000, std::string(200000, 'b').c_str());
   AddSong("c", 1, "c");
-  for (const auto& [what, at, answer, identities, lines, messages] : rows) {
+  for (const auto& [what, when, clear, answer, identities, lines, messages] : rows) {
     SCOPED_TRACE(what);
     fs::remove_all(temp.Native("E"));
     temp.Write("E\\c.mp3", "old");
     SetOrder(3, {"0", "1", "2"}, {});
-    dlg.UserClick(at == IDC_CLEAR_BEFORE ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
-    const char* when = at == IDC_STATUS_LINE ? "Sto copiando C:\\lib\\b.mp3"
-                       : at == IDC_CLEAR_BEFORE ? "Cancello i file musicali del lettore" : "Copio il 2° brano di 3";
+    dlg.UserClick(clear ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
     int asked = 0;
-    shell.whileAlive = [&, at = at, when] {
-      return at && Text(at == IDC_CLEAR_BEFORE ? IDC_CATALOGUE_INFO : at) == when && !asked++;
+    shell.whileAlive = [&, when = std::string(when)] {
+      return !when.empty() && (Text(IDC_STATUS_LINE) == when || Text(IDC_CATALOGUE_INFO) == when) && !asked++;
     };
     shell.answers = {answer};
     platform.vanishAfter = identities;
