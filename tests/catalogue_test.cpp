@@ -35,22 +35,6 @@ TEST_F(CatalogueTest, ExclusionComparesWholeFolderNamesIgnoringTheCaseOfAToZ) {
   }
 }
 
-// The orders hold every song once and valid draws; they are drawn afresh
-// when the song count changes, up or down, and not when only the request does.
-TEST_F(CatalogueTest, OrdersFollowTheSongCountAndTheRequest) {
-  for (int i = 0; i < 12; ++i) temp.Write(Format("C\\Musica\\%d.mp3", i), "");
-  Add("C:\\Musica");
-  ExpectOrders(12, 12);
-  const Strings permutation = Entries(IDC_ORDER_NO_REPEAT);
-  platform.now += 100;  // a new second would draw other orders
-  dlg.SetText(IDC_MAX_SONGS, "25");
-  EXPECT_EQ(Entries(IDC_ORDER_NO_REPEAT), permutation);
-  ExpectOrders(12, 25);
-  for (int i = 3; i < 12; ++i) fs::remove(temp.Native(Format("C\\Musica\\%d.mp3", i)));
-  RebuildCatalogue(dlg);
-  ExpectOrders(3, 3);
-}
-
 // In whole megabytes; the player's line names what clearing would recover
 // from a megabyte on.
 TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
@@ -78,11 +62,12 @@ TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
 }
 
 // Escape during the scan asks; Yes keeps the songs found so far as a whole
-// catalogue (its orders and summary drawn as after any scan), No goes on.
+// catalogue (its orders, each song once and valid draws, and its summary
+// drawn as after any scan), No goes on.
 // The folder of many songs, there when the scan goes on, fills the lists in
 // more than one batch: each entry must still name one song, its folder,
 // name and size together.
-TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFound) {
+TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFoundAndTheOrdersFollowTheCatalogue) {
   for (std::string song : {"uno.mp3", "A\\due.mp3", "A\\tre.mp3", "B\\quattro.mp3", "C\\cinque.mp3"}) {
     temp.Write("C\\Musica\\" + song, song);
   }
@@ -112,4 +97,14 @@ TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFound) {
     EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
   }
   shell.whileAlive = nullptr;
+  // The orders are not drawn again when only the request changes, and
+  // follow a catalogue that shrinks.
+  const Strings permutation = Entries(IDC_ORDER_NO_REPEAT);
+  platform.now += 100;  // a new second would draw other orders
+  dlg.SetText(IDC_MAX_SONGS, "5000");
+  EXPECT_EQ(Entries(IDC_ORDER_NO_REPEAT), permutation);
+  ExpectOrders(4105, 5000);
+  fs::remove_all(temp.Native("C\\Musica\\Molti"));
+  RebuildCatalogue(dlg);
+  ExpectOrders(5, 5);
 }

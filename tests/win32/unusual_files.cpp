@@ -6,8 +6,7 @@
 
 // The Linux path of a Windows path, quoted for the shell; '' when not under Wine.
 std::string Host(const std::filesystem::path& path) {
-  auto convert = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+  auto convert = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
   char* host = convert ? convert(path.wstring().c_str()) : nullptr;
   std::string quoted = "'" + std::string(host ? host : "") + "'";
   if (host) HeapFree(GetProcessHeap(), 0, host);
