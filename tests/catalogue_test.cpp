@@ -68,9 +68,8 @@ TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
 // more than one batch: each entry must still name one song, its folder,
 // name and size together.
 TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFoundAndTheOrdersFollowTheCatalogue) {
-  for (std::string song : {"uno.mp3", "A\\due.mp3", "A\\tre.mp3", "B\\quattro.mp3", "C\\cinque.mp3"}) {
+  for (std::string song : {"uno.mp3", "A\\due.mp3", "A\\tre.mp3", "B\\quattro.mp3", "C\\cinque.mp3"})
     temp.Write("C\\Musica\\" + song, song);
-  }
   for (int answer : {ANSWER_YES, ANSWER_NO}) {
     SCOPED_TRACE(answer);
     for (int i = 0; answer == ANSWER_NO && i < 4100; ++i) temp.Write(Format("C\\Musica\\Molti\\%d.mp3", i), std::string(i % 7, 'x'));
@@ -87,9 +86,8 @@ TEST_F(CatalogueTest, AStoppedScanKeepsWhatItFoundAndTheOrdersFollowTheCatalogue
     int n = static_cast<int>(names.size());
     EXPECT_EQ(n == 4105, answer == ANSWER_NO);
     ASSERT_TRUE(n >= 1 && folders.size() == names.size() && sizes.size() == names.size()) << n;
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n; ++k)
       ASSERT_EQ(std::to_string(temp.Read("C\\" + folders[k].substr(3) + "\\" + names[k] + ".mp3").size()), sizes[k]) << k;
-    }
     ExpectOrders(n, n);
     EXPECT_EQ(Text(IDC_SONG_COUNT), std::to_string(n));
     EXPECT_EQ(Text(IDC_CATALOGUE_INFO).rfind("Disponibili " + std::to_string(n) + " brani", 0), 0u);

@@ -62,9 +62,8 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
        {"c.mp3"}},
   };
   for (auto [name, size, bytes] : {std::tuple<std::string, int, const char*>{"a", 1000, "a"}, {"b", 100000, "b"},
-                                   {"c", 2000, "c"}, {"manca", 10, nullptr}, {n259, 10, nullptr}, {n260, 10, nullptr}}) {
+                                   {"c", 2000, "c"}, {"manca", 10, nullptr}, {n259, 10, nullptr}, {n260, 10, nullptr}})
     AddSong(name, size, bytes);
-  }
   dlg.UserClick(IDC_KEEP_EXISTING);
   dlg.SetText(IDC_CLUSTER_BYTES, "4096");
   for (const auto& [roulette, requested, order, draws, freeBytes, lines, files] : rows) {

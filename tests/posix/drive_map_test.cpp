@@ -82,9 +82,8 @@ TEST(DriveMap, VirtualFileSystemsAreNeverListed) {
   if (DriveMap().empty() || DriveMap()[0].directory != "/") GTEST_SKIP() << "MESCOLA_DRIVES maps C: elsewhere";
   for (auto [folder, listed] : {std::pair{"C:\\proc", false}, {"C:\\proc\\self", false}, {"C:\\sys", false},
                                 {"C:\\dev", false}, {"C:\\dev\\pts", false}, {"C:\\", true}, {"C:\\tmp", true},
-                                {"C:\\dev\\shm", true}}) {
+                                {"C:\\dev\\shm", true}})
     EXPECT_EQ(NativePlatform().ListFolder(folder) != nullptr, listed) << folder;
-  }
   std::string names = "/";
   FolderEntry entry;
   for (auto root = NativePlatform().ListFolder("C:\\"); root->Next(entry);) names += entry.name + "/";
