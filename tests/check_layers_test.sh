@@ -20,12 +20,9 @@ platform/posix/x.cpp|#include "../win32/wide.h"|one platform using the other'
 failed=0
 scripts/check-layers >/dev/null || { echo "FAIL: the real tree is refused"; failed=1; }
 while IFS='|' read -r file line what; do
-  rm -rf "$scratch/tree" && mkdir "$scratch/tree"
-  cp -r store platform browser lists catalogue player copy app ui scripts "$scratch/tree/"
-  echo "$line" >> "$scratch/tree/$file"
-  if "$scratch/tree/scripts/check-layers" >/dev/null; then
-    echo "FAIL: $what passes ($file: $line)"
-    failed=1
-  fi
+  tree=$(mktemp -d -p "$scratch")
+  cp -r store platform browser lists catalogue player copy app ui scripts "$tree/"
+  echo "$line" >> "$tree/$file"
+  "$tree/scripts/check-layers" >/dev/null && { echo "FAIL: $what passes ($file: $line)"; failed=1; }
 done <<< "$rows"
 exit $failed

@@ -4,33 +4,32 @@
 #include "copy/copy.h"
 #include "dialog_fixture.h"
 
-class CopyTest : public DialogTest {
- protected:
-  CopyTest() { dlg.SetText(IDC_CLUSTER_BYTES, "4096"); }
-  void EmptyPlayer(const std::string& file) {
-    fs::remove_all(temp.Native("E"));
-    temp.Write("E\\" + (file.empty() ? "nulla.txt" : file), "old");
-  }
-};
+using CopyTest = DialogTest;
 
-// Clearing deletes only the song files of the player's root, each logged.
+// Clearing deletes only the song files of the player's root, each logged,
+// and counts those that would not go too. The log stays Windows-1252
+// while every name of the catalogue and of the player's root fits it
+// ("ÿ" too), else it is UTF-8 after its mark.
 TEST_F(CopyTest, ClearsCopiesAndLogsToTheByte) {
   for (std::string file : {"Vecchio.mp3", "note.txt", "a.mp3.bak", "Live.mp3\\y.mp3"}) temp.Write("E\\" + file, "");
   temp.Write("C\\lavoro\\Playlist.txt", std::string(5000, 'x'));  // replaced whole
-  AddSong("Intro", 3000000, "intro");
+  AddSong("Città ÿ", 3000000, "città");
   AddSong("Finale", 5242880, "finale");
   SetOrder(2, {"0", "1"}, {"1", "1"});
   EXPECT_EQ(CopyToPlayer(dlg), 1);
   const std::string stamp = std::string(kStamp) + "\r\n";
   EXPECT_EQ(temp.Read("C\\lavoro\\Playlist.txt"),
             "PLAY-LIST\r\n\r\nInizio a cancellare il " + stamp + "Cancello    1  Vecchio.mp3 \r\nFinito di "
-            "cancellare il " + stamp + "\r\nInizio a copiare i brani il " + stamp + "\r\n   1 Intro\r\n   2 Finale"
-            "\r\n\r\nFinito di copiare i brani il " + stamp + "Scritti in totale 8050 KBytes\r\n");
-  EXPECT_EQ(Files(), Strings({"Finale.mp3", "Intro.mp3", "Live.mp3\\", "a.mp3.bak", "note.txt"}));
-  EXPECT_EQ(temp.Read("E\\Intro.mp3") + temp.Read("E\\Finale.mp3") + Messages(), "introfinale");
-  platform.failure = FakePlatform::kRemoveFails;  // a file that will not go is still counted
+            "cancellare il " + stamp + "\r\nInizio a copiare i brani il " + stamp + "\r\n   1 Citt\xE0 \xFF\r\n   2 "
+            "Finale\r\n\r\nFinito di copiare i brani il " + stamp + "Scritti in totale 8050 KBytes\r\n");
+  EXPECT_EQ(Files(), Strings({"Città ÿ.mp3", "Finale.mp3", "Live.mp3\\", "a.mp3.bak", "note.txt"}));
+  EXPECT_EQ(temp.Read("E\\Città ÿ.mp3") + Messages(), "città");
+  temp.Write("E\\東京.txt", "");
+  platform.failure = FakePlatform::kRemoveFails;
   CopyToPlayer(dlg);
-  EXPECT_NE(temp.Read("C\\lavoro\\Playlist.txt").find("Cancello    2  "), std::string::npos);
+  std::string log = temp.Read("C\\lavoro\\Playlist.txt");
+  EXPECT_EQ(log.rfind("\xEF\xBB\xBF", 0), 0u);
+  EXPECT_NE(log.find("Cancello    2  "), std::string::npos);
 }
 
 // A name of 259 UTF-16 units on the player is tried, and fails as the
@@ -63,159 +62,51 @@ TEST_F(CopyTest, TheRunFollowsTheOrderSkipsWhatFailsAndEndsWhenFull) {
        {"c.mp3"}},
   };
   for (auto [name, size, bytes] : {std::tuple<std::string, int, const char*>{"a", 1000, "a"}, {"b", 100000, "b"},
-                                   {"c", 2000, "c"}, {"manca", 10, nullptr}, {n259, 10, nullptr},
-                                   {n260, 10, nullptr}}) {
+                                   {"c", 2000, "c"}, {"manca", 10, nullptr}, {n259, 10, nullptr}, {n260, 10, nullptr}})
     AddSong(name, size, bytes);
-  }
   dlg.UserClick(IDC_KEEP_EXISTING);
+  dlg.SetText(IDC_CLUSTER_BYTES, "4096");
   for (const auto& [roulette, requested, order, draws, freeBytes, lines, files] : rows) {
     SCOPED_TRACE(lines[0]);
-    EmptyPlayer("c.mp3");
+    fs::remove_all(temp.Native("E"));
+    temp.Write("E\\c.mp3", "old");
     platform.freeBytes['E'] = freeBytes;
     dlg.UserClick(roulette ? IDC_REPEAT_ALLOWED : IDC_REPEAT_FORBIDDEN);
     SetOrder(requested, order, draws);
-    int copied = 0;
-    for (const std::string& line : lines) copied += line[3] != '-';
+    int copied = std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return line[3] != '-'; });
     EXPECT_EQ(CopyToPlayer(dlg), copied == requested);
     EXPECT_EQ(CopyLines(), lines);
     EXPECT_EQ(Files(), files);
-    for (const std::string& file : files) {  // each copy holds its song
-      EXPECT_EQ(temp.Read("E\\" + file), file == "c.mp3" ? "old" : file.substr(0, 1)) << file;
-    }
-    const char* why = lines.back() == "   - lettore pieno" ? ": il lettore è pieno."
-                      : ".\nI brani non copiati sono elencati in \"Playlist.txt\".";
-    const char* gone = lines.back() == "   - lettore scollegato" ? "Il lettore E: non è più collegato.\n" : "";
-    if (*gone) why = ".";
+    for (const std::string& file : files) EXPECT_EQ(temp.Read("E\\" + file), file == "c.mp3" ? "old" : file.substr(0, 1));
+    const std::string& last = lines.back();
+    const char* why = last == "   - lettore pieno" ? ": il lettore è pieno."
+                      : last == "   - lettore scollegato" ? "." : ".\nI brani non copiati sono elencati in \"Playlist.txt\".";
+    const char* gone = last == "   - lettore scollegato" ? "Il lettore E: non è più collegato.\n" : "";
     EXPECT_EQ(Messages(), copied == requested ? "" : Format("%s%sCopiati %d brani su %d richiesti%s|48", kWarning,
                                                             gone, copied, requested, why));
   }
 }
 
-// The log stays Windows-1252 while every name of the catalogue and of the
-// player's root fits it, else it is UTF-8 after its mark; a name that is no
-// UTF-8 at all (POSIX) is catalogued and copied too.
-TEST_F(CopyTest, SongNamesAreCopiedAndLoggedInTheLogsEncoding) {
-  const std::tuple<std::string, const char*, const char*> rows[] = {
-      {"Città ÿ", "Perché.txt", "   1 Citt\xE0 \xFF\r\n"}, {"Città", "東京.txt", "\xEF\xBB\xBF"},
-      {"Пётр", "", "   1 Пётр\r\n"},
-#ifndef _WIN32
-      {"Caf\xE9", "", "   1 Caf\xE9\r\n"},
-#endif
-  };
-  for (const auto& [song, onPlayer, logged] : rows) {
-    SCOPED_TRACE(song);
-    EmptyPlayer(onPlayer);
-    fs::remove_all(temp.Native("C\\lib"));
-    temp.Write("C\\lib\\" + song + ".mp3", song);
-    Add("C:\\lib");
-    EXPECT_EQ(CopyToPlayer(dlg), 1);
-    EXPECT_EQ(temp.Read("E\\" + song + ".mp3"), song);
-    std::string log = temp.Read("C\\lavoro\\Playlist.txt");
-    EXPECT_EQ(log.rfind("\xEF\xBB\xBF", 0) == 0, std::string(logged) != "   1 Citt\xE0 \xFF\r\n");
-    EXPECT_NE(log.find(logged), std::string::npos);
-  }
-}
-
 // Clearing a drive that is not removable (fixed, a RAM disk) asks first; No
-// leaves all as it was.
-TEST_F(CopyTest, ShuffleAndCopyAsksBeforeClearingAFixedDriveThenRunsAndEnds) {
-  const std::tuple<const char*, int, int, bool> rows[] = {
-      {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, true}, {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, true},
-      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, false}, {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, false},
-      {"R:", IDC_CLEAR_BEFORE, ANSWER_NO, true}};
+// leaves all as it was. While another program's run holds the player, "Mescola
+// e copia" says so and changes nothing either: no log, no ultima.lis, the
+// buttons as they were.
+TEST_F(CopyTest, ShuffleAndCopyAsksFirstAndRunsOncePerPlayer) {
+  const std::string question = kWarning + std::string("L'unità %s non è un disco rimovibile.\nCancellare comunque i "
+                                                       "file musicali della sua cartella principale?|52");
+  const std::string held = "ERRORE|Il lettore %s è in uso da un'altra copia di Mescola.\nRiprovare quando avrà finito.|48";
+  const std::tuple<const char*, int, int, std::string, bool> rows[] = {
+      // player, clearing or not, answer, message, whether it ran
+      {"C:", IDC_CLEAR_BEFORE, ANSWER_NO, question, false}, {"C:", IDC_CLEAR_BEFORE, ANSWER_YES, question, true},
+      {"C:", IDC_KEEP_EXISTING, ANSWER_NO, "", true}, {"R:", IDC_CLEAR_BEFORE, ANSWER_NO, question, false},
+      {"E:", IDC_CLEAR_BEFORE, ANSWER_NO, held, false}};
   platform.MapDrive('R', DRIVE_KIND_RAMDISK, temp.path + "\\R");
   AddSong("a", 10, "a");
   Add("C:\\lib");
-  for (const auto& [player, button, answer, asked] : rows) {
-    SCOPED_TRACE(testing::Message() << player << button << answer);
-    const std::string old = std::string(1, player[0]) + "\\vecchio.mp3";
-    temp.Write(old, "old");
-    fs::remove(temp.Native("C\\lavoro\\ultima.lis"));
-    shell.ended = false;
-    shell.answers = {answer};
-    dlg.SetText(IDC_PLAYER_PATH, player);
-    dlg.UserClick(button);
-    dlg.UserClick(IDC_SHUFFLE_COPY);
-    bool ran = !asked || answer == ANSWER_YES;
-    EXPECT_EQ(Messages(), asked ? Format("%sL'unità %s non è un disco rimovibile.\nCancellare comunque i file "
-                                         "musicali della sua cartella principale?|52", kWarning, player) : "");
-    EXPECT_EQ(shell.ended, ran);
-    EXPECT_EQ(fs::exists(temp.Native("C\\lavoro\\ultima.lis")), ran);
-    EXPECT_EQ(fs::exists(temp.Native(old)), !ran || button == IDC_KEEP_EXISTING);
-    EXPECT_EQ(dlg.IsButtonEnabled(IDC_OPEN_PLAYLIST), !ran);  // all disabled by a run
-  }
-}
-
-// A run ends early when the user stops it (before a song, within one, or
-// while clearing) or the player is gone (before clearing or a song); No
-// lets it go on. The log says so in place of the songs not tried, the
-// closing message tells why, and no part of a song stays on the player.
-TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
-  const std::string question = kWarning + std::string("Interrompere la copia?\nI brani già copiati restano "
-                                                       "nel lettore.|36+");
-  auto stopped = [](int copied) {
-    return Format("%sCopiati %d brani su 3 richiesti: copia interrotta.|48", kWarning, copied);
-  };
-  const std::string gone = kWarning + std::string("Il lettore E: non è più collegato.\nCopiati %d brani su 3 "
-                                                  "richiesti.|48");
-  const std::tuple<const char*, int, int, int, Strings, Strings, std::string> rows[] = {
-      // what, control and text at which Escape comes, answer, identities the player answers, log, files, messages
-      {"before b, Yes", IDC_CATALOGUE_INFO, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"},
-       {"a.mp3", "c.mp3"}, question + stopped(1)},
-      {"before b, No", IDC_CATALOGUE_INFO, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"},
-       {"a.mp3", "b.mp3", "c.mp3", "ci.mp3"}, question.substr(0, question.size() - 1)},
-      {"within b, Yes", IDC_STATUS_LINE, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, {"a.mp3", "c.mp3"},
-       question + stopped(1)},
-      {"within b, No", IDC_STATUS_LINE, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"},
-       {"a.mp3", "b.mp3", "c.mp3", "ci.mp3"}, question.substr(0, question.size() - 1)},
-      {"while clearing, Yes", IDC_CLEAR_BEFORE, ANSWER_YES, -1, {"   - copia interrotta"}, {"c.mp3"},
-       question + stopped(0)},
-      {"gone before b", 0, 0, 2, {"   1 a", "   - lettore scollegato"}, {"a.mp3", "c.mp3"}, Format(gone.c_str(), 1)},
-      {"gone before clearing", IDC_CLEAR_BEFORE, 0, 1, {"   - lettore scollegato"}, {"c.mp3"},
-       Format(gone.c_str(), 0)},
-  };
-  AddSong("a", 1, "a");
-  AddSong("b", 200000, std::string(200000, 'b').c_str());
-  AddSong("c", 1, "c");
-  for (const auto& [what, at, answer, identities, lines, files, messages] : rows) {
-    SCOPED_TRACE(what);
-    EmptyPlayer("c.mp3");
-    SetOrder(3, {"0", "1", "2"}, {});
-    dlg.UserClick(at == IDC_CLEAR_BEFORE ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
-    const char* when = at == IDC_STATUS_LINE ? "Sto copiando C:\\lib\\b.mp3"
-                       : at == IDC_CLEAR_BEFORE ? "Cancello i file musicali del lettore" : "Copio il 2° brano di 3";
-    int asked = 0;
-    Strings bar;
-    shell.whileAlive = [&, at = at, when] {
-      if (bar.empty() || bar.back() != dlg.ProgressBar(IDC_PROGRESS)) bar.push_back(dlg.ProgressBar(IDC_PROGRESS));
-      return at && Text(at == IDC_CLEAR_BEFORE ? IDC_CATALOGUE_INFO : at) == when && !asked++;
-    };
-    shell.answers = {answer};
-    platform.vanishAfter = identities;
-    EXPECT_EQ(CopyToPlayer(dlg), lines.size() == 3);
-    EXPECT_EQ(CopyLines(), lines);
-    EXPECT_EQ(Files(), files);
-    EXPECT_EQ(Messages(), messages);
-    EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
-    // Busy while clearing, then songs done out of those asked, each advancing by its bytes.
-    if (std::string(what) == "within b, No") {
-      EXPECT_EQ(bar, Strings({"0/10000", "3333/10000", "6666/10000", "10000/10000"}));
-    }
-    if (at == IDC_CLEAR_BEFORE && identities < 0) EXPECT_EQ(bar.front(), "busy");
-  }
-  shell.whileAlive = nullptr;
-}
-
-// While another program's run holds the player, "Mescola e copia" says so
-// and changes nothing (no log, no ultima.lis, the buttons as they were);
-// once it has finished, the run goes through.
-TEST_F(CopyTest, OneRunPerPlayer) {
-  AddSong("a", 1, "a");
-  Add("C:\\lib");
+  // E: held by another thread: a Windows mutex belongs to the thread that
+  // took it, a POSIX lock to the open file, as in another program.
   FolderIdentity volume;
   ASSERT_TRUE(platform.VolumeIdentity("E:", volume));
-  // Held by another thread: a Windows mutex belongs to the thread that took
-  // it, a POSIX lock to the open file, as in another program.
   std::promise<bool> taken;
   std::promise<void> released;
   std::thread other([&] {
@@ -224,14 +115,66 @@ TEST_F(CopyTest, OneRunPerPlayer) {
     released.get_future().wait();
   });
   EXPECT_TRUE(taken.get_future().get());
-  dlg.UserClick(IDC_SHUFFLE_COPY);
+  for (const auto& [player, button, answer, message, ran] : rows) {
+    SCOPED_TRACE(testing::Message() << player << button << answer);
+    const std::string old = std::string(1, player[0]) + "\\vecchio.mp3";
+    temp.Write(old, "old");
+    fs::remove_all(temp.Native("C\\lavoro"));
+    fs::create_directory(temp.Native("C\\lavoro"));
+    shell.ended = false;
+    shell.answers = {answer};
+    dlg.SetText(IDC_PLAYER_PATH, player);
+    dlg.UserClick(button);
+    dlg.UserClick(IDC_SHUFFLE_COPY);
+    EXPECT_EQ(Messages(), Format(message.c_str(), player));
+    EXPECT_EQ(shell.ended, ran);
+    EXPECT_EQ(Files("C\\lavoro").empty(), !ran);
+    EXPECT_EQ(fs::exists(temp.Native(old)), !ran || button == IDC_KEEP_EXISTING);
+    EXPECT_EQ(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY), !ran);  // all disabled by a run
+  }
   released.set_value();
   other.join();
-  EXPECT_EQ(Messages(), "ERRORE|Il lettore E: è in uso da un'altra copia di Mescola.\nRiprovare quando avrà "
-                        "finito.|48");
-  EXPECT_EQ(Files("C\\lavoro").size() + Files().size(), 0u);
-  EXPECT_TRUE(dlg.IsButtonEnabled(IDC_SHUFFLE_COPY) && dlg.IsButtonEnabled(IDC_FINISH) && !shell.ended);
-  dlg.UserClick(IDC_SHUFFLE_COPY);
-  EXPECT_EQ(Files(), Strings({"a.mp3"}));
-  EXPECT_TRUE(shell.ended);
+}
+
+// A run ends early when the user stops it (before a song, within one, or
+// while clearing) or the player is gone (before clearing or a song); No
+// lets it go on. The log says so in place of the songs not tried, the
+// closing message tells why, and no part of a song stays on the player.
+TEST_F(CopyTest, StopsAndVanishingPlayersEndTheRunAndSayWhy) {
+  const std::string question = kWarning + std::string("Interrompere la copia?\nI brani già copiati restano "
+                                                       "nel lettore.|36");
+  const std::string stopped = question + "+" + kWarning + "Copiati %d brani su 3 richiesti: copia interrotta.|48";
+  const std::string gone = kWarning + std::string("Il lettore E: non è più collegato.\nCopiati %d brani su 3 "
+                                                  "richiesti.|48");
+  const std::tuple<const char*, const char*, bool, int, int, Strings, std::string> rows[] = {
+      // what, the text shown when Escape comes, clearing, answer, identities the player answers, log, messages
+      {"before b, Yes", "Copio il 2° brano di 3", false, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, stopped},
+      {"within b, Yes", "Sto copiando C:\\lib\\b.mp3", false, ANSWER_YES, -1, {"   1 a", "   - copia interrotta"}, stopped},
+      {"within b, No", "Sto copiando C:\\lib\\b.mp3", false, ANSWER_NO, -1, {"   1 a", "   2 b", "   3 c"}, question},
+      {"while clearing, Yes", "Cancello i file musicali del lettore", true, ANSWER_YES, -1, {"   - copia interrotta"}, stopped},
+      {"gone before b", "", false, 0, 2, {"   1 a", "   - lettore scollegato"}, gone},
+      {"gone before clearing", "", true, 0, 1, {"   - lettore scollegato"}, gone},
+  };
+  AddSong("a", 1, "a");
+  AddSong("b", 200000, std::string(200000, 'b').c_str());
+  AddSong("c", 1, "c");
+  for (const auto& [what, when, clear, answer, identities, lines, messages] : rows) {
+    SCOPED_TRACE(what);
+    fs::remove_all(temp.Native("E"));
+    temp.Write("E\\c.mp3", "old");
+    SetOrder(3, {"0", "1", "2"}, {});
+    dlg.UserClick(clear ? IDC_CLEAR_BEFORE : IDC_KEEP_EXISTING);
+    int asked = 0;
+    shell.whileAlive = [&, when = std::string(when)] {
+      return !when.empty() && (Text(IDC_STATUS_LINE) == when || Text(IDC_CATALOGUE_INFO) == when) && !asked++;
+    };
+    shell.answers = {answer};
+    platform.vanishAfter = identities;
+    EXPECT_EQ(CopyToPlayer(dlg), lines.size() == 3);
+    EXPECT_EQ(CopyLines(), lines);
+    EXPECT_EQ(Files(), lines.size() == 3 ? Strings({"a.mp3", "b.mp3", "c.mp3", "ci.mp3"})
+                       : lines[0] == "   1 a" ? Strings({"a.mp3", "c.mp3"}) : Strings({"c.mp3"}));
+    EXPECT_EQ(Messages(), Format(messages.c_str(), static_cast<int>(lines.size()) - 1));
+    EXPECT_EQ(dlg.ProgressBar(IDC_PROGRESS), "");
+  }
 }

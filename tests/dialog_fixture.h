@@ -17,7 +17,6 @@ class DialogTest : public ::testing::Test {
  protected:
   static constexpr const char* kStamp = "05/02/2026 alle 09:01:07";  // every field padded
   static constexpr const char* kWarning = "A T T E N Z I O N E !|";
-  static constexpr const char* kCannotOpen = "ERRORE|Impossibile aprire il file\n    \"";
   static constexpr const char* kInUse = "\"\nforse è utilizzato da un altro programma|0";
 
   DialogTest() : scope_(platform) {
@@ -61,12 +60,8 @@ class DialogTest : public ::testing::Test {
   void AddSong(const std::string& name, double size, const char* bytes = "") {
     if (bytes) temp.Write("C\\lib\\" + name + ".mp3", bytes);
     for (auto [id, text] : {std::pair{IDC_SONG_FOLDERS, std::string("C:\\lib")}, {IDC_SONG_NAMES, name},
-                            {IDC_SONG_EXTS, std::string("mp3")}, {IDC_SONG_SIZES, Format("%.0f", size)}}) {
+                            {IDC_SONG_EXTS, std::string("mp3")}, {IDC_SONG_SIZES, Format("%.0f", size)}})
       dlg.AddEntry(id, text);
-    }
-  }
-  void ClearCatalogue() {
-    for (int id : {IDC_SONG_FOLDERS, IDC_SONG_NAMES, IDC_SONG_EXTS, IDC_SONG_SIZES}) dlg.ClearList(id);
   }
   // The requested number and both order lists, as the user and the draw leave them.
   void SetOrder(int requested, const Strings& noRepeat, const Strings& withRepeat) {
@@ -80,17 +75,15 @@ class DialogTest : public ::testing::Test {
   Strings CopyLines() {
     std::string log = temp.Read("C\\lavoro\\Playlist.txt");
     Strings lines;
-    for (std::size_t at = 0; (at = log.find("\r\n   ", at)) != std::string::npos; at += 2) {
+    for (std::size_t at = 0; (at = log.find("\r\n   ", at)) != std::string::npos; at += 2)
       lines.push_back(log.substr(at + 2, log.find("\r\n", at + 2) - at - 2));
-    }
     return lines;
   }
   // Names in a folder, sorted; folders end with "\".
   Strings Files(const std::string& folder = "E") {
     Strings names;
-    for (const auto& entry : fs::directory_iterator(temp.Native(folder))) {
+    for (const auto& entry : fs::directory_iterator(temp.Native(folder)))
       names.push_back(entry.path().filename().u8string() + (entry.is_directory() ? "\\" : ""));
-    }
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
+#include <iterator>
 #include <vector>
 
 #include "platform/platform.h"
@@ -37,9 +37,8 @@ class TempFolder {
     std::ofstream(Native(relative), std::ios::binary) << bytes;
   }
   std::string Read(const std::string& relative) const {
-    std::ostringstream bytes;
-    bytes << std::ifstream(Native(relative), std::ios::binary).rdbuf();
-    return bytes.str();
+    std::ifstream file(Native(relative), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
   }
   std::string path;
 
@@ -87,7 +86,7 @@ class FakePlatform : public Platform {
   std::time_t now = 0;
   std::string workingDirectory;  // Windows form
   int vanishAfter = -1;  // the volumes answer this many more identity questions, then none
-  // What goes wrong with the files the program writes (a write: after 5 bytes).
+  // What goes wrong with the files the program writes.
   enum { kNoFailure, kCreateFails, kWriteFails, kCloseFails, kReplaceFails, kRemoveFails } failure = kNoFailure;
 
   // Past the budget a walk finds no more folders, so that one that loops
@@ -96,9 +95,7 @@ class FakePlatform : public Platform {
   std::unique_ptr<FolderListing> ListFolder(const std::string& folder) override {
     return NoMedium(folder) || listingsLeft-- <= 0 ? nullptr : NativePlatform().ListFolder(Real(folder));
   }
-  DriveKind GetDriveKind(const std::string& root) override {
-    return Drive(root) ? Drive(root)->first : DRIVE_KIND_NO_ROOT_DIR;
-  }
+  DriveKind GetDriveKind(const std::string& root) override { return Drive(root) ? Drive(root)->first : DRIVE_KIND_NO_ROOT_DIR; }
   bool VolumeSpace(const std::string& root, DiskSpace& space) override {
     auto told = freeBytes.find(root[0]);
     space = told == freeBytes.end() || told->second < 0 ? DiskSpace() : DiskSpace{told->second, 4096};
@@ -107,32 +104,22 @@ class FakePlatform : public Platform {
   }
   bool DriveMapReadable(std::string& item) override { return NativePlatform().DriveMapReadable(item); }
   std::string DriveFolder(const std::string& root) override { return Drive(root) ? Drive(root)->second : ""; }
-  // Through the drive whose folder holds the path most closely.
+  // Through the first drive whose folder holds the path.
   std::string ProgramPath(const std::string& systemPath) override {
-    std::string real = NativePlatform().ProgramPath(systemPath), best;
-    std::size_t closest = 0;
+    std::string real = NativePlatform().ProgramPath(systemPath);
     for (const auto& [letter, drive] : drives_) {
-      const std::string& folder = drive.second;
-      if (folder.size() <= closest || real.compare(0, folder.size(), folder) != 0) continue;
-      if (real.size() > folder.size() && real[folder.size()] != '\\') continue;
-      closest = folder.size();
-      best = std::string(1, letter) + ":" + (real.size() == folder.size() ? "\\" : real.substr(folder.size()));
+      if ((real + "\\").rfind(drive.second + "\\", 0) != 0) continue;
+      return letter + (":" + real.substr(drive.second.size())) + (real.size() == drive.second.size() ? "\\" : "");
     }
-    return best;
+    return "";
   }
   CopyResult CopyNewFile(const std::string& from, const std::string& to, unsigned long& error,
                          const CopyProgress& progress) override {
     return NativePlatform().CopyNewFile(Real(from), Real(to), error, progress);
   }
-  bool RemoveFile(const std::string& path) override {
-    return failure != kRemoveFails && NativePlatform().RemoveFile(Real(path));
-  }
-  CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
-    return Create(path, file, &Platform::CreateOutputFile);
-  }
-  CreateResult CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override {
-    return Create(path, file, &Platform::CreateNewOutputFile);
-  }
+  bool RemoveFile(const std::string& path) override { return failure != kRemoveFails && NativePlatform().RemoveFile(Real(path)); }
+  CreateResult CreateOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override { return Create(path, file, false); }
+  CreateResult CreateNewOutputFile(const std::string& path, std::unique_ptr<OutputFile>& file) override { return Create(path, file, true); }
   bool ReplaceWith(const std::string& from, const std::string& to) override {
     return failure != kReplaceFails && NativePlatform().ReplaceWith(Real(from), Real(to));
   }
@@ -153,30 +140,25 @@ class FakePlatform : public Platform {
     identity.volume ^= std::hash<std::string>()(Real(root));
     return true;
   }
-  std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override {
-    return NativePlatform().LockPlayer(volume);
-  }
+  std::unique_ptr<PlayerLock> LockPlayer(const FolderIdentity& volume) override { return NativePlatform().LockPlayer(volume); }
   std::string CurrentDirectory() override { return workingDirectory; }
   std::time_t Now() override { return now; }
   std::tm LocalTime(std::time_t when) override { return NativePlatform().LocalTime(when); }
 
  private:
-  // Takes the first 5 bytes and fails, as a disk that fills up; or takes
-  // all and fails when closed, as one that fills up when the cache goes out.
+  // Takes at most 5 bytes of a write and fails, as a disk that fills up;
+  // or takes all and fails when closed, as one that fills up when the cache goes out.
   struct FullDiskFile : OutputFile {
     FullDiskFile(std::unique_ptr<OutputFile> f, bool atClose) : file(std::move(f)), atClose(atClose) {}
-    bool Write(const std::string& bytes) override {
-      return atClose ? file->Write(bytes) : (file->Write(bytes.substr(0, room)), room = 0, false);
-    }
+    bool Write(const std::string& bytes) override { return file->Write(atClose ? bytes : bytes.substr(0, 5)) && atClose; }
     bool Close() override { return file->Close() && !atClose; }
     std::unique_ptr<OutputFile> file;
     bool atClose;
-    std::size_t room = 5;
   };
-  CreateResult Create(const std::string& path, std::unique_ptr<OutputFile>& file,
-                      CreateResult (Platform::*create)(const std::string&, std::unique_ptr<OutputFile>&)) {
+  CreateResult Create(const std::string& path, std::unique_ptr<OutputFile>& file, bool fresh) {
     if (failure == kCreateFails) return CreateResult::Failed;
-    CreateResult result = (NativePlatform().*create)(Real(path), file);
+    CreateResult result = fresh ? NativePlatform().CreateNewOutputFile(Real(path), file)
+                                : NativePlatform().CreateOutputFile(Real(path), file);
     bool full = failure == kWriteFails || failure == kCloseFails;
     if (file && full) file = std::make_unique<FullDiskFile>(std::move(file), failure == kCloseFails);
     return result;
