@@ -205,34 +205,6 @@ std::string Clock(const Words&) {
   return {};
 }
 
-// The songs under the folder, every folder listed with FindFirstFileExW.
-long SongsUnder(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  long songs = 0;
-  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-    std::wstring name = found.cFileName;
-    const wchar_t* extension = name.c_str() + name.size() - std::min<std::size_t>(name.size(), 4);
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      for (const wchar_t* song : {L".mp3", L".wma", L".m4p", L".vqf", L".ape", L".wav"}) songs += !_wcsicmp(extension, song);
-    else if (name != L"." && name != L"..")
-      songs += SongsUnder(folder + L"\\" + name);
-  }
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
-  return songs;
-}
-
-// walk FOLDER: the least a scan of FOLDER can do, for a rebuild to be
-// measured against: every folder listed and the songs counted; prints the
-// count and the milliseconds it took.
-std::string Walk(const Words& words) {
-  DWORD start = GetTickCount();
-  long songs = SongsUnder(words[0]);
-  printf("walk %ld songs %lu\n", songs, GetTickCount() - start);
-  return {};
-}
-
 }  // namespace
 
 int main() {
@@ -241,7 +213,7 @@ int main() {
   // Each verb with the least number of words it takes.
   const std::map<std::wstring, std::pair<std::string (*)(const Words&), std::size_t>> verbs = {
       {L"expect", {Expect, 1}}, {L"select", {Select, 1}}, {L"click", {Click, 1}},   {L"type", {Type, 2}},
-      {L"alive", {Alive, 1}},   {L"clock", {Clock, 0}},   {L"walk", {Walk, 1}}};
+      {L"alive", {Alive, 1}},   {L"clock", {Clock, 0}}};
   const std::wregex word(L"'([^']*)'|[^\\s']+");
   std::string line;
   for (int number = 1; std::getline(std::cin, line); ++number) {
