@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <deque>
 #include <map>
 #include <set>
 #include <thread>
@@ -53,21 +52,6 @@ class QtHarness : public WindowHarness {
     QRect entry = Widget<QListWidget>(id)->visualItemRect(Widget<QListWidget>(id)->item(index));
     QTest::mouseClick(Widget<QListWidget>(id)->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
   }
-  // Selects the folder in the tree, opening each node on the way, and clicks the button.
-  void Select(std::initializer_list<const char*> path, int button) {
-    auto* tree = Widget<QTreeWidget>(IDC_FOLDER_TREE);
-    QTreeWidgetItem* node = tree->invisibleRootItem();
-    for (const char* name : path) {
-      QTreeWidgetItem* above = node;
-      for (int i = 0; i < above->childCount(); ++i) {
-        if (above->child(i)->text(0).startsWith(name)) node = above->child(i);
-      }
-      tree->scrollToItem(node);
-      QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(node).center());
-      QTest::keyClick(tree, Qt::Key_Right);
-    }
-    Click(button);
-  }
   std::string ProgressBar(int id) override {
     auto* bar = Widget<QProgressBar>(id);
     if (bar->isHidden()) return "";
@@ -75,8 +59,28 @@ class QtHarness : public WindowHarness {
     return std::to_string(bar->value()) + "/" + std::to_string(bar->maximum());
   }
   void Key(char key) override {
-    const std::map<char, Qt::Key> keys{{'T', Qt::Key_Tab}, {'B', Qt::Key_Backtab}, {'D', Qt::Key_Down}};
+    const std::map<char, Qt::Key> keys{{'T', Qt::Key_Tab}, {'B', Qt::Key_Backtab}, {'D', Qt::Key_Down},
+                                       {'H', Qt::Key_Home}, {'+', Qt::Key_Plus}, {' ', Qt::Key_Space}};
+    if (!window_.isActiveWindow()) Activate();
     QTest::keyClick(QApplication::focusWidget(), keys.at(key));
+  }
+  void Press(int button) {
+    ASSERT_TRUE(TabTo(button));
+    Key(' ');
+  }
+  // By the keyboard alone: selects the folder in the tree, opening each node
+  // on the way, and presses the button.
+  void Select(std::initializer_list<const char*> path, int button) {
+    auto* tree = Widget<QTreeWidget>(IDC_FOLDER_TREE);
+    ASSERT_TRUE(TabTo(IDC_FOLDER_TREE));
+    Key('H');
+    for (const char* name : path) {
+      for (int i = 0; i < 50 && !tree->currentItem()->text(0).startsWith(name); ++i) Key('D');
+      Key(' ');
+      Key('+');
+    }
+    ASSERT_TRUE(tree->currentItem()->text(0).startsWith(*std::rbegin(path)));
+    Press(button);
   }
   void KeyLater(char key) override {
     std::this_thread::sleep_for(std::chrono::milliseconds(60));  // the window was kept alive just now
@@ -130,14 +134,10 @@ TEST_F(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
     QWidget* widget = person.Widget<QWidget>(row.id);
     named.insert(widget);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).toStdString(), row.name);
-    if (row.within) {
-      EXPECT_EQ(qobject_cast<QGroupBox*>(widget->parentWidget())->title().toStdString(), row.within);
-      continue;
-    }
-    QLabel* label = nullptr;
-    for (QLabel* each : person.window().findChildren<QLabel*>()) label = each->text() == row.name ? each : label;
-    ASSERT_TRUE(label);
-    EXPECT_EQ(label->buddy(), widget);
+    // The text of its group box, else of the label whose buddy it is.
+    QString label = row.within ? qobject_cast<QGroupBox*>(widget->parentWidget())->title() : "";
+    for (QLabel* each : person.window().findChildren<QLabel*>()) label = each->buddy() == widget ? each->text() : label;
+    EXPECT_EQ(label.toStdString(), row.within ? row.within : row.name);
   }
   // The push buttons by their own texts; nothing that takes the focus is left unnamed.
   for (QWidget* widget : person.window().findChildren<QWidget*>()) {
@@ -221,56 +221,28 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   UseItalianTexts();
   QtHarness person(MainDialogEvents());
   StateStore& store = person.store();
-  // The keyboard alone: Tab to a control, the arrows, + and Space.
-  auto key = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
-  auto focusOn = [&](int id) {
-    person.Activate();
-    for (int i = 0; i < 40 && person.Focused() != id; ++i) key(Qt::Key_Tab);
-    ASSERT_EQ(person.Focused(), id);
-  };
-  auto press = [&](int button) {
-    focusOn(button);
-    key(Qt::Key_Space);
-  };
-  auto select = [&](std::initializer_list<const char*> path, int button) {  // opening each node
-    auto* tree = person.Widget<QTreeWidget>(IDC_FOLDER_TREE);
-    focusOn(IDC_FOLDER_TREE);
-    key(Qt::Key_Home);
-    for (const char* name : path) {
-      for (int i = 0; i < 50 && !tree->currentItem()->text(0).startsWith(name); ++i) key(Qt::Key_Down);
-      key(Qt::Key_Space);
-      key(Qt::Key_Plus);
+  // The dialogs that open while the key that opened them waits (the run,
+  // keeping the window alive, may let time pass first): a file dialog is
+  // given the file, a message box is recorded and closed with Enter.
+  QString file, message;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (auto* files = qobject_cast<QFileDialog*>(dialog); files && files->isVisible()) {
+      EXPECT_EQ(files->nameFilters(), QStringList("Playlist (*.lis)"));
+      files->findChild<QLineEdit*>("fileNameEdit")->setText(file);
+      QTest::keyClick(files->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
+    } else if (auto* box = qobject_cast<QMessageBox*>(dialog); box && box->isVisible()) {
+      message += box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
+      EXPECT_FALSE(box->windowIcon().isNull());
+      QTest::keyClick(box, Qt::Key_Return);
     }
-    EXPECT_TRUE(tree->currentItem()->text(0).startsWith(*std::rbegin(path)));
-    press(button);
-  };
-  // Each dialog that opens, while the key that opened it waits (and the
-  // run, keeping the window alive, may let time pass before it opens), goes
-  // to the next of these answers; one that no step expects fails the test
-  // and is closed, so that nothing waits for an answer no one gives.
-  std::deque<std::function<void(QWidget*)>> answers;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog || !dialog->isVisible()) return;
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected " << dialog->windowTitle().toStdString();
-      return dialog->reject();
-    }
-    std::function<void(QWidget*)> answer = std::move(answers.front());
-    answers.pop_front();
-    answer(dialog);
   });
-  poll.start(5);
+  answer.start(5);
   // The file typed as the user would, by its native path; the program keeps it in its own drive form.
-  auto chooseFile = [&](const char* file, int button) {
-    QString native = QString::fromStdString(temp.Native(file).string());
-    answers.push_back([native](QWidget* dialog) {
-      EXPECT_EQ(qobject_cast<QFileDialog*>(dialog)->nameFilters(), QStringList("Playlist (*.lis)"));
-      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(native);
-      QTest::keyClick(dialog->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
-    });
-    press(button);
+  auto chooseFile = [&](const char* name, int button) {
+    file = QString::fromStdString(temp.Native(name).string());
+    person.Press(button);
     EXPECT_EQ(store.ReadText(IDC_PLAYLIST_PATH, 260), "C:\\lavoro\\scelta.lis");
   };
   auto shown = [&](int id) {
@@ -286,30 +258,22 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   const std::string lists = "*C:\\Musica\\Blues\r\n*C:\\Musica\\Rock\r\n?C:\\Musica\\Rock\\Live\r\n";
   chooseFile("C\\lavoro\\scelta", IDC_SAVE_AS);
   EXPECT_EQ(temp.Read("C\\lavoro\\scelta.lis"), lists);
-  focusOn(IDC_INCLUDED_LIST);
-  key(Qt::Key_Home);
-  key(Qt::Key_Space);
-  press(IDC_REMOVE_INCLUDED);
+  ASSERT_TRUE(person.TabTo(IDC_INCLUDED_LIST));
+  person.Key('H');
+  person.Key(' ');
+  person.Press(IDC_REMOVE_INCLUDED);
   EXPECT_EQ(shown(IDC_INCLUDED_LIST), Strings{"C:\\Musica\\Rock"});  // the deleted row is gone from the screen
   chooseFile("C\\lavoro\\scelta.lis", IDC_OPEN_PLAYLIST);
   EXPECT_EQ(shown(IDC_INCLUDED_LIST), Strings({"C:\\Musica\\Blues", "C:\\Musica\\Rock"}));
 
   // Four songs: the three that fit and Enorme, which never does.
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
-  focusOn(IDC_MAX_SONGS);
-  key(Qt::Key_End);
-  key(Qt::Key_Backspace);
+  ASSERT_TRUE(person.TabTo(IDC_MAX_SONGS));
+  person.Type(IDC_MAX_SONGS, "\b");
   EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
-  QTest::keyClicks(QApplication::focusWidget(), "4x");
+  person.Type(IDC_MAX_SONGS, "4x");
   EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
-  QString message;
-  answers.push_back([&](QWidget* dialog) {
-    auto* box = qobject_cast<QMessageBox*>(dialog);
-    message = box->windowTitle() + "|" + box->text() + "|" + QString::number(box->buttons().size());
-    EXPECT_FALSE(box->windowIcon().isNull());
-    QTest::keyClick(box, Qt::Key_Return);
-  });
-  press(IDC_SHUFFLE_COPY);
+  person.Press(IDC_SHUFFLE_COPY);
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
   EXPECT_FALSE(person.window().isVisible());
