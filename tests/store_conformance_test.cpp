@@ -16,7 +16,6 @@ class TableHarness : public StoreHarness {
   void Type(int id, const std::string& keys) override { table_.UserType(id, keys); }
   void Click(int id) override { table_.UserClick(id); }
   void SelectEntry(int id, int index) override { table_.UserSelectEntry(id, index); }
-  std::string ProgressBar(int id) override { return table_.ProgressBar(id); }
 
  private:
   FakeShell shell_;
@@ -26,7 +25,7 @@ class TableHarness : public StoreHarness {
 class StoreConformance : public ::testing::TestWithParam<Realisation> {
  protected:
   void SetUp() override {
-    harness = GetParam().make();
+    harness = GetParam().make(StoreHarness::kEvents, nullptr);
     harness->commands.clear();
   }
   StateStore& store() { return harness->store(); }
@@ -138,43 +137,20 @@ TEST_P(StoreConformance, ButtonsAndSelection) {
   EXPECT_EQ(harness->commands.size(), 0u);
 }
 
-TEST_P(StoreConformance, TreeNodesKeepTextDataAndParent) {
-  TreeNode root = store().InsertNode(0, "C:\\ DISCO FISSO", 3, 3, false);
-  ASSERT_NE(root, 0u);
-  store().SetNodeData(root, root);
-  EXPECT_EQ(store().NodeData(root), root);
-  EXPECT_EQ(store().NodeChildCount(root), 0);
-  TreeNode rock = store().InsertNode(root, "Μουσική", 0, 1, true);
-  store().InsertNode(root, "blues", 0, 1, true);
-  EXPECT_EQ(store().NodeChildCount(root), 1);  // whether it has children, not how many
-  EXPECT_EQ(store().NodeParent(rock), root);
-  EXPECT_EQ(store().NodeParent(root), 0u);
-  EXPECT_EQ(store().NodeText(rock, 260) + store().NodeText(root, 3), "ΜουσικήC:");
-}
-
-// Hidden but during a run: busy (scanning), or how far out of how much.
-TEST_P(StoreConformance, TheProgressBarShowsBusyOrHowFarThenHides) {
-  const std::tuple<int, int, const char*> rows[] = {
-      {0, 0, "busy"}, {3, 10, "3/10"}, {12, 10, "10/10"}, {0, 0, "busy"}, {9999, 10000, "9999/10000"}};
-  EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
-  for (const auto& [position, range, seen] : rows) {
-    SCOPED_TRACE(seen);
-    store().ShowProgressBar(IDC_PROGRESS, position, range);
-    EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), seen);
-  }
-  store().HideProgressBar(IDC_PROGRESS);
-  EXPECT_EQ(harness->ProgressBar(IDC_PROGRESS), "");
-}
-
 // The windows of this build, each running the program or a recorder.
-class WindowRun : public DialogTest, public ::testing::WithParamInterface<Realisation> {};
+class WindowRun : public DialogTest, public ::testing::WithParamInterface<Realisation> {
+ protected:
+  std::unique_ptr<WindowHarness> Open(const DialogEvents& events) {
+    return std::unique_ptr<WindowHarness>(static_cast<WindowHarness*>(GetParam().make(events, &shell).release()));
+  }
+};
 
 // The window as the user meets it, every button enabled and both radio
 // groups at their start-up choice: from the tree, where it starts, Tab
 // visits every tab stop of the template in its order, the arrows move and
 // check within a radio group.
 TEST_P(WindowRun, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
-  std::unique_ptr<WindowHarness> window = GetParam().window(StoreHarness::kEvents, nullptr);
+  std::unique_ptr<WindowHarness> window = Open(StoreHarness::kEvents);
   for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
     if (c->kind == ControlKind::PushButton) window->store().EnableButton(c->id, true);
   }
@@ -211,7 +187,7 @@ TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
     fs::remove_all(temp.Native("E"));
     fs::create_directories(temp.Native("E"));
     shell.ended = false;
-    std::unique_ptr<WindowHarness> window = GetParam().window(MainDialogEvents(), &shell);
+    std::unique_ptr<WindowHarness> window = Open(MainDialogEvents());
     auto scan = [&] {
       window->store().AddEntry(IDC_SELECTED_FOLDER, "C:\\Μουσική");
       window->store().EnableButton(IDC_ADD_INCLUDED, true);
@@ -245,7 +221,8 @@ TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
 }  // namespace
 
 std::vector<Realisation>& Realisations() {
-  static std::vector<Realisation> list{{"Table", [] { return std::unique_ptr<StoreHarness>(new TableHarness()); }, nullptr}};
+  static std::vector<Realisation> list{
+      {"Table", [](const DialogEvents&, Shell*) { return std::unique_ptr<StoreHarness>(new TableHarness()); }, false}};
   return list;
 }
 
@@ -256,9 +233,8 @@ INSTANTIATE_TEST_SUITE_P(Realisations, StoreConformance, ::testing::ValuesIn(Rea
 
 std::vector<Realisation> Windows() {
   std::vector<Realisation> windows;
-  for (const Realisation& each : Realisations()) {
-    if (each.window) windows.push_back(each);
-  }
+  std::copy_if(Realisations().begin(), Realisations().end(), std::back_inserter(windows),
+               [](const Realisation& each) { return each.window; });
   return windows;
 }
 // A build without a window has none.

@@ -17,8 +17,6 @@ class StoreHarness {
   virtual void Type(int id, const std::string& keys) = 0;
   virtual void Click(int id) = 0;
   virtual void SelectEntry(int id, int index) = 0;
-  // What a person sees of a progress bar: "" hidden, "busy", or "position/range".
-  virtual std::string ProgressBar(int id) = 0;
 
   // (control id, notification code) of every command, in order of arrival.
   std::vector<std::pair<int, int>> commands;
@@ -55,9 +53,9 @@ class WindowHarness : public StoreHarness {
 
 struct Realisation {
   const char* name;
-  std::unique_ptr<StoreHarness> (*make)();
-  // The window with the given events; answers (when given) replaces its message boxes. Null for the table.
-  std::unique_ptr<WindowHarness> (*window)(const DialogEvents& events, Shell* answers);
+  // The store with the given events; answers (when given) replaces a window's message boxes.
+  std::unique_ptr<StoreHarness> (*make)(const DialogEvents& events, Shell* answers);
+  bool window;  // a WindowHarness
 };
 
 inline void PrintTo(const Realisation& realisation, std::ostream* out) { *out << realisation.name; }

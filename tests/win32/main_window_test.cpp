@@ -32,14 +32,6 @@ class DialogHarness : public WindowHarness {
   void Click(int id) override {
     if (IsWindowEnabled(GetDlgItem(dialog_, id))) SendDlgItemMessageA(dialog_, id, BM_CLICK, 0, 0);
   }
-  std::string ProgressBar(int id) override {
-    HWND bar = GetDlgItem(dialog_, id);
-    LONG style = GetWindowLongA(bar, GWL_STYLE);
-    if (!(style & WS_VISIBLE)) return "";
-    if (style & PBS_MARQUEE) return "busy";
-    return std::to_string(SendMessageA(bar, PBM_GETPOS, 0, 0)) + "/" +
-           std::to_string(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
-  }
   // What a click on the entry does: the list selects it and, when it notifies, tells the dialog.
   void SelectEntry(int id, int index) override {
     HWND list = GetDlgItem(dialog_, id);
@@ -82,10 +74,9 @@ class DialogHarness : public WindowHarness {
 };
 
 const bool registered = [] {
-  Realisations().push_back({"Win32Dialog", [] { return std::unique_ptr<StoreHarness>(new DialogHarness()); },
-                            [](const DialogEvents& events, Shell* answers) {
-                              return std::unique_ptr<WindowHarness>(new DialogHarness(events, answers));
-                            }});
+  Realisations().push_back({"Win32Dialog", [](const DialogEvents& events, Shell* answers) {
+                              return std::unique_ptr<StoreHarness>(new DialogHarness(events, answers));
+                            }, true});
   return true;
 }();
 
