@@ -24,17 +24,13 @@ class TableHarness : public StoreHarness {
 
 class StoreConformance : public ::testing::TestWithParam<Realisation> {
  protected:
-  void SetUp() override {
-    harness = GetParam().make(StoreHarness::kEvents, nullptr);
-    harness->commands.clear();
-  }
   StateStore& store() { return harness->store(); }
   Strings Entries(int id) {
     Strings entries(static_cast<std::size_t>(store().CountEntries(id)));
     for (std::size_t i = 0; i < entries.size(); ++i) store().ReadEntry(id, static_cast<int>(i), entries[i]);
     return entries;
   }
-  std::unique_ptr<StoreHarness> harness;
+  std::unique_ptr<StoreHarness> harness = GetParam().make(StoreHarness::kEvents, nullptr);
 };
 
 // Only the folder lists sort: ignoring case, letters with accents beside
@@ -113,6 +109,7 @@ TEST_P(StoreConformance, EditFieldsNotifyAndTheSongCountTakesFourDigits) {
 // Disabled buttons deliver nothing; selecting an entry notifies, and
 // deleting it leaves no selection.
 TEST_P(StoreConformance, ButtonsAndSelection) {
+  harness->commands.clear();  // what opening the window told
   store().EnableButton(IDC_SAVE, false);
   harness->Click(IDC_SAVE);
   harness->Click(IDC_FINISH);
@@ -184,8 +181,6 @@ TEST_P(WindowRun, EscapeAndTheCloseBoxAskDuringTheScanAndTheCopy) {
   for (const auto& [what, copy, key, answer] : rows) {
     SCOPED_TRACE(what);
     const bool stopped = answer == ANSWER_YES;
-    fs::remove_all(temp.Native("E"));
-    fs::create_directories(temp.Native("E"));
     shell.ended = false;
     std::unique_ptr<WindowHarness> window = Open(MainDialogEvents());
     auto scan = [&] {
