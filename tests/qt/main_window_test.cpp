@@ -224,7 +224,6 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
     for (int i = 0; i < view->count(); ++i) entries.push_back(view->item(i)->text().toStdString());
     return entries;
   };
-  EXPECT_EQ(store.ReadText(IDC_PLAYER_PATH, 8), "E:");
   person.Select({"C:\\", "Musica", "Rock"}, IDC_ADD_INCLUDED);
   person.Select({"C:\\", "Musica", "Blues"}, IDC_ADD_INCLUDED);
   person.Select({"C:\\", "Musica", "Rock", "Live"}, IDC_ADD_EXCLUDED);
@@ -240,7 +239,6 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   EXPECT_EQ(shown(IDC_INCLUDED_LIST), Strings({"C:\\Musica\\Blues", "C:\\Musica\\Rock"}));
 
   // Four songs: the three that fit and Enorme, which never does.
-  EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
   ASSERT_TRUE(person.TabTo(IDC_MAX_SONGS));
   person.Type(IDC_MAX_SONGS, "\b");
   EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
