@@ -58,29 +58,6 @@ TEST_P(StoreConformance, FolderListsSortAsWindowsDoes) {
   EXPECT_EQ(store().FindExact(IDC_EXCLUDED_LIST, "яР"), 2);
 }
 
-// Texts appended in one call follow the entries already there, in their
-// order, never sorted, empty ones too, equal neighbours too (deleting one
-// leaves the other whole); making room first changes nothing.
-TEST_P(StoreConformance, AppendedTextsKeepTheirOrder) {
-  const std::pair<int, Strings> rows[] = {
-      {IDC_ORDER_WITH_REPEAT, {"7", "", "7", "12"}},
-      {IDC_EXCLUDED_LIST, {"C:\\B", "c:\\a"}},
-      {IDC_SONG_FOLDERS, {"C:\\Z", "C:\\Z", "C:\\M", "C:\\M"}},
-  };
-  for (const auto& [id, texts] : rows) {
-    SCOPED_TRACE(texts[0]);
-    store().AddEntry(id, "C:\\Z");
-    store().PrepareList(id, 5000, 20000);
-    std::string packed;
-    for (const std::string& text : texts) packed += text + '\0';
-    EXPECT_EQ(store().AppendEntries(id, packed), static_cast<int>(texts.size()));
-    store().DeleteEntry(id, 1);
-    Strings left{"C:\\Z"};
-    left.insert(left.end(), texts.begin() + 1, texts.end());
-    EXPECT_EQ(Entries(id), left);
-  }
-}
-
 // Typing into the song count takes four digits, and Backspace shortens a
 // longer count the program set; each of the program's own writes into an
 // edit field notifies once, before it returns.
