@@ -103,16 +103,12 @@ static const bool registered = [] {
   return true;
 }();
 
-// The window the user meets: what a screen reader reaches and what is laid out.
-class QtWindowTest : public ::testing::Test {
- protected:
-  QtHarness person;
-};
 
 // A screen reader names each control that takes the focus by the text that
 // labels it on screen: the label whose buddy it is, else a button's own
 // text, else its group box's title.
-TEST_F(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
+TEST(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
+  QtHarness person;
   int named = 0;
   for (QWidget* widget : person.window().findChildren<QWidget*>()) {
     if (!(widget->focusPolicy() & Qt::TabFocus) || widget->parentWidget()->inherits("QAbstractScrollArea")) continue;
@@ -131,7 +127,8 @@ TEST_F(QtWindowTest, EveryControlThatTakesTheFocusIsNamedByItsLabel) {
 // overlaps another or leaves its parent, every text fits its control, and
 // the tree and the lists keep their frame. At the window's first size, at
 // its minimum, and at its minimum with a font twice as large.
-TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
+TEST(QtWindowTest, NothingOverlapsAndEveryTextFits) {
+  QtHarness person;
   MainWindow& window = person.window();
   const std::tuple<const char*, bool, double> rows[] = {
       {"first size", false, 1}, {"minimum size", true, 1}, {"minimum size, font twice as large", true, 2}};
@@ -176,13 +173,10 @@ TEST_F(QtWindowTest, NothingOverlapsAndEveryTextFits) {
 using QtRoad = DialogTest;
 TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
   // Enorme.wav is larger than the whole player; Live is excluded and Jazz never included.
-  // Each song is made of its own name, repeated, so that copies can be told apart.
   for (auto [song, size] : {std::pair{"Blues\\Crossroads.mp3", 400000}, {"Blues\\Hoochie.wma", 300000},
                             {"Rock\\Highway.mp3", 700000}, {"Rock\\Enorme.wav", 5000000},
                             {"Rock\\Live\\Highway.mp3", 650000}, {"Jazz\\So What.MP3", 600000}}) {
-    std::string bytes;
-    while (bytes.size() < std::size_t(size)) bytes += song;
-    temp.Write("C\\Musica\\" + std::string(song), bytes.substr(0, size));
+    temp.Write("C\\Musica\\" + std::string(song), std::string(std::size_t(size), 's'));
   }
   fs::path e = temp.Native("E");
   bool mounted = mount("tmpfs", e.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=4m") == 0;
