@@ -17,20 +17,18 @@ class StoreHarness {
   virtual void Type(int id, const std::string& keys) = 0;
   virtual void Click(int id) = 0;
   virtual void SelectEntry(int id, int index) = 0;
-  // What a person sees of a progress bar: "" hidden, "busy", or "position/range".
-  virtual std::string ProgressBar(int id) = 0;
 
   // (control id, notification code) of every command, in order of arrival.
   std::vector<std::pair<int, int>> commands;
   // Runs inside the dialog procedure for each command, after it is recorded.
   std::function<void(int id, int code)> onCommand;
   // The command entry point of the realisations' events.
-  static int Command(StateStore&, int id, int code) { return Received(id, code), 0; }
-  static constexpr DialogEvents kEvents{nullptr, &Command, nullptr, nullptr, nullptr};
-  static void Received(int id, int code) {
+  static int Command(StateStore&, int id, int code) {
     if (current) current->commands.emplace_back(id, code);
     if (current && current->onCommand) current->onCommand(id, code);
+    return 0;
   }
+  static constexpr DialogEvents kEvents{nullptr, &Command, nullptr, nullptr, nullptr};
 
  protected:
   StoreHarness() { current = this; }
@@ -39,20 +37,25 @@ class StoreHarness {
 
 // A real window: the keyboard moves its focus, and Escape and the close box
 // reach it while a run keeps it alive. Keys: 'T' Tab, 'B' Shift+Tab, 'D'
-// Down, 'E' Escape, 'X' the close box.
+// Down, 'H' Home, '+' the keypad's +, ' ' Space, 'E' Escape, 'X' the close box.
 class WindowHarness : public StoreHarness {
  public:
   virtual void Key(char key) = 0;
   virtual void KeyLater(char key) = 0;  // delivered once the next run lets the window breathe
   virtual int Focused() = 0;
   virtual bool Alive() = 0;
+  // Tab until the control has the focus; false when Tab never reaches it.
+  bool TabTo(int id) {
+    for (int i = 0; i < 40 && Focused() != id; ++i) Key('T');
+    return Focused() == id;
+  }
 };
 
 struct Realisation {
   const char* name;
-  std::unique_ptr<StoreHarness> (*make)();
-  // The window with the given events; answers (when given) replaces its message boxes. Null for the table.
-  std::unique_ptr<WindowHarness> (*window)(const DialogEvents& events, Shell* answers);
+  // The store with the given events; answers (when given) replaces a window's message boxes.
+  std::unique_ptr<StoreHarness> (*make)(const DialogEvents& events, Shell* answers);
+  bool window;  // a WindowHarness
 };
 
 inline void PrintTo(const Realisation& realisation, std::ostream* out) { *out << realisation.name; }

@@ -11,6 +11,6 @@ struct WindowWatch {
 };
 
 // Sends the window a _NET_WM_PING every 250 ms until done is set; once,
-// 1.5 s in, covers part of it with a magenta window for 200 ms and looks
+// 1.5 s in, covers its middle with a magenta window for 200 ms and looks
 // whether the magenta is gone from it within 1 s of the uncovering.
 WindowWatch WatchWindow(unsigned long window, const std::atomic<bool>& done);
