@@ -61,14 +61,6 @@ TEST_F(FileSafetyTest, EachFolderIsWalkedOnceAndOnlyRegularFilesAreRead) {
   for (const char* folder : {"C\\Musica", "C\\Rete"}) RemoveSpecial(temp.Native(folder));
 }
 
-// A copy that fills the volume leaves no part of itself.
-TEST_F(FileSafetyTest, ACopyThatFillsThePlayerLeavesNothing) {
-  if (!MountPlayer()) GTEST_SKIP() << "mounting a small volume needs root";
-  temp.Write("C\\lib\\grande.mp3", std::string(2 << 20, 'g'));
-  EXPECT_EQ(Copy("C:\\lib\\grande.mp3"), CopyResult::Failed);
-  EXPECT_EQ(Files(), Strings());
-}
-
 // A working folder that takes no file (not there, or a read-only
 // volume) is said once, before the player is touched, and the program
 // ends with 1.

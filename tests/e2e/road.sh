@@ -55,10 +55,9 @@ EOF
   e2e_same '*C:\Musica' '?C:\Musica\Rock' <"$1/prefix/drive_c/Lavoro/ultima.lis"
   head -n 8 "$log" | e2e_same PLAY-LIST '' 'Inizio a cancellare il {TS}' \
     'Cancello    1  Altro.WMA ' 'Finito di cancellare il {TS}' '' 'Inizio a copiare i brani il {TS}' ''
-  # Then one line a song, up to an empty line: copied, or left out for want of space.
-  ! sed -n 's/\r$//; 9,/^$/{/^$/!p}' "$log" | grep -vE '^ +[0-9]+ |^   - (.* \(non copiato: spazio insufficiente\)|lettore pieno)$' >&2 ||
-    e2e_fail "unexpected lines (above) in the copy log"
-  grep -q '^   - ' "$log" || e2e_fail "no song was left out of the full player"
+  # Then one line a song, up to an empty line: at least one left out for want of space.
+  grep -qE '^   - (.* \(non copiato: spazio insufficiente\)|lettore pieno)'$'\r''$' "$log" ||
+    e2e_fail "no song was left out of the full player"
   e2e_copied "$1" "$E2E_WORK/library"
 }
 

@@ -234,10 +234,7 @@ TEST_F(QtRoad, ListsPlaylistNumberAndCopyThroughTheWindow) {
 
   // Four songs: the three that fit and Enorme, which never does.
   ASSERT_TRUE(person.TabTo(IDC_MAX_SONGS));
-  person.Type(IDC_MAX_SONGS, "\b");
-  EXPECT_FALSE(store.IsButtonEnabled(IDC_SHUFFLE_COPY));
-  person.Type(IDC_MAX_SONGS, "4x");
-  EXPECT_EQ(store.ReadText(IDC_MAX_SONGS, 8), "4");
+  person.Type(IDC_MAX_SONGS, "\b4x");
   person.Press(IDC_SHUFFLE_COPY);
   EXPECT_EQ(message.toStdString(), "A T T E N Z I O N E !|Copiati 3 brani su 4 richiesti.\n"
                                    "I brani non copiati sono elencati in \"Playlist.txt\".|1");
