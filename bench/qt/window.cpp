@@ -13,7 +13,11 @@ namespace {
 // its shell is the quiet one, of which a rebuild asks nothing else.
 class WindowStore : public StateStore {
  public:
-  explicit WindowStore(bool keptAlive) : keptAlive_(keptAlive) { window_.Start(); }
+  // The window painted once, as a user first sees it before any rebuild.
+  explicit WindowStore(bool keptAlive) : keptAlive_(keptAlive) {
+    window_.Start();
+    QCoreApplication::processEvents();
+  }
   int AddEntry(int id, const std::string& text) override { return dlg_.AddEntry(id, text); }
   int InsertEntry(int id, int index, const std::string& text) override {
     return dlg_.InsertEntry(id, index, text);
