@@ -85,8 +85,8 @@ using MainWindowTest = DialogTest;
 
 // With the keyboard alone, from the default button where the focus starts:
 // a folder of the tree selected with the arrows and opened with +, added
-// with Space on its button (which the add disables, handing the focus on),
-// the count typed.
+// with Space on its button (which the add disables, leaving no focus: Tab
+// goes on from the tree), the count typed.
 TEST_F(MainWindowTest, AFolderIsChosenAddedAndCountedByTheKeyboardAlone) {
   for (const char* song : {"C\\lib\\uno.mp3", "C\\lib\\due.mp3", "C\\lib\\tre.mp3"}) temp.Write(song, "x");
   DialogHarness window(MainDialogEvents(), &shell);

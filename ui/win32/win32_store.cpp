@@ -131,13 +131,7 @@ void Win32Store::LimitTyping(int id, int characters) {
   Send(id, EM_LIMITTEXT, static_cast<WPARAM>(characters));
 }
 
-// A button disabled while it has the focus (pressed with Space) hands the
-// focus on first, as Qt does: a window with no focus ignores the keyboard.
-void Win32Store::EnableButton(int id, bool enabled) {
-  HWND button = Control(id);
-  if (!enabled && button && GetFocus() == button) SendMessageW(dialog_, WM_NEXTDLGCTL, 0, FALSE);
-  EnableWindow(button, enabled);
-}
+void Win32Store::EnableButton(int id, bool enabled) { EnableWindow(Control(id), enabled); }
 
 bool Win32Store::IsButtonEnabled(int id) { return IsWindowEnabled(Control(id)) != 0; }
 
