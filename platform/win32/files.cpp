@@ -46,10 +46,10 @@ namespace {
 constexpr DWORD kStep = DWORD{1} << 19;
 
 // Copies the rest of in to out, step by step, each step told to progress;
-// then flushes out to the device. The destination is written through, so
-// each step waits for its own bytes: the window is kept alive while a large
-// song goes to a slow stick, and the flush that ends it has little left. 0, the code of the failure, or
-// ERROR_CANCELLED when progress asked to stop.
+// then flushes out to the device. 0, the code of the failure, or
+// ERROR_CANCELLED when progress asked to stop. The destination is written
+// through, so each step waits for its own bytes: the window is kept alive
+// while a large song goes to a slow stick, and the final flush has little left.
 DWORD CopyBytes(HANDLE in, HANDLE out, const CopyProgress& progress) {
   LARGE_INTEGER size{};
   GetFileSizeEx(in, &size);
