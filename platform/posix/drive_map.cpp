@@ -2,11 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -17,6 +19,17 @@ DriveKind KindNamed(const std::string& name) {
   if (name == "remote") return DRIVE_KIND_REMOTE;
   if (name == "ramdisk") return DRIVE_KIND_RAMDISK;
   return DRIVE_KIND_UNKNOWN;
+}
+
+// The pieces of text between any of the separators, empty ones included.
+std::vector<std::string> Split(const std::string& text, const char* separators) {
+  std::vector<std::string> pieces;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = std::min(text.find_first_of(separators, start), text.size());
+    pieces.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return pieces;
 }
 
 std::string WithoutTrailingSlash(std::string directory) {
@@ -63,12 +76,7 @@ const MappedDrive* DriveOf(char letter) {
 
 bool ParseDriveMap(const std::string& text, std::vector<MappedDrive>& drives, std::string& bad) {
   drives.clear();
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find(';', start);
-    if (end == std::string::npos) end = text.size();
-    std::string item = text.substr(start, end - start);
-    start = end + 1;
+  for (const std::string& item : Split(text, ";")) {
     MappedDrive drive;
     if (!ParseItem(item, drive)) {
       bad = item;
@@ -94,12 +102,7 @@ const std::vector<MappedDrive>& DriveMap() {
 
 std::string NativeOnDrive(const std::string& directory, const std::string& rest) {
   std::vector<std::string> names;
-  std::size_t start = 0;
-  while (start <= rest.size()) {
-    std::size_t end = rest.find_first_of("\\/", start);
-    if (end == std::string::npos) end = rest.size();
-    std::string name = rest.substr(start, end - start);
-    start = end + 1;
+  for (std::string& name : Split(rest, "\\/")) {
     if (name == "..") {
       if (!names.empty()) names.pop_back();
     } else if (!name.empty() && name != ".") {
