@@ -120,24 +120,31 @@ class WindowRun : public DialogTest, public ::testing::WithParamInterface<Realis
 // The window as the user meets it, every button enabled and both radio
 // groups at their start-up choice: from the tree, where it starts, Tab
 // visits every tab stop of the template in its order, the arrows move and
-// check within a radio group.
+// check within a radio group; a screen reader names each control by the
+// text that labels it on screen (a button by its own).
 TEST_P(WindowRun, TheKeyboardReachesEveryControlInTheTemplatesOrder) {
   std::unique_ptr<WindowHarness> window = Open(StoreHarness::kEvents);
   for (const ControlInfo* c = kControls; c != kControls + kControlCount; ++c) {
     if (c->kind == ControlKind::PushButton) window->store().EnableButton(c->id, true);
   }
   for (int id : {IDC_REPEAT_FORBIDDEN, IDC_CLEAR_BEFORE}) window->store().CheckButton(id);
-  const std::pair<char, int> steps[] = {
-      {'T', IDC_INCLUDED_LIST}, {'T', IDC_EXCLUDED_LIST}, {'T', IDC_PLAYER_PATH}, {'T', IDC_MAX_SONGS},
-      {'T', IDC_REPEAT_FORBIDDEN}, {'D', IDC_REPEAT_ALLOWED}, {'T', IDC_CLEAR_BEFORE}, {'D', IDC_KEEP_EXISTING},
-      {'T', IDC_ADD_INCLUDED}, {'T', IDC_REMOVE_INCLUDED}, {'T', IDC_CHOOSE_PLAYER}, {'T', IDC_ADD_EXCLUDED},
-      {'T', IDC_REMOVE_EXCLUDED}, {'T', IDC_FINISH}, {'T', IDC_OPEN_PLAYLIST}, {'T', IDC_SAVE}, {'T', IDC_SAVE_AS},
-      {'T', IDC_SHUFFLE_COPY}, {'T', IDC_FOLDER_TREE}, {'B', IDC_SHUFFLE_COPY}};
+  const std::tuple<char, int, const char*> steps[] = {
+      {'T', IDC_INCLUDED_LIST, "Cartelle incluse"}, {'T', IDC_EXCLUDED_LIST, "Cartelle da ecludere"},
+      {'T', IDC_PLAYER_PATH, "Lettore MP3:"}, {'T', IDC_MAX_SONGS, "Numero max di brani"},
+      {'T', IDC_REPEAT_FORBIDDEN, "Vietate (tombola)"}, {'D', IDC_REPEAT_ALLOWED, "Permesse (roulette)"},
+      {'T', IDC_CLEAR_BEFORE, "Cancella prima di scrivere"}, {'D', IDC_KEEP_EXISTING, "Non cancellare"},
+      {'T', IDC_ADD_INCLUDED, "Aggiungi a Cartelle incluse"}, {'T', IDC_REMOVE_INCLUDED, "Togli da Cartelle incluse"},
+      {'T', IDC_CHOOSE_PLAYER, "Scegli come lettore"}, {'T', IDC_ADD_EXCLUDED, "Aggiungi a Cartelle da escludere"},
+      {'T', IDC_REMOVE_EXCLUDED, "Togli da Cartelle da escludere"}, {'T', IDC_FINISH, "Fine lavoro"},
+      {'T', IDC_OPEN_PLAYLIST, "Apri una playlist"}, {'T', IDC_SAVE, "Salva e continua"},
+      {'T', IDC_SAVE_AS, "Salva con nome"}, {'T', IDC_SHUFFLE_COPY, "Mescola e copia"},
+      {'T', IDC_FOLDER_TREE, "Risorse del computer"}, {'B', IDC_SHUFFLE_COPY, "Mescola e copia"}};
   EXPECT_EQ(window->Focused(), IDC_FOLDER_TREE);
-  for (auto [key, id] : steps) {
+  for (auto [key, id, name] : steps) {
     SCOPED_TRACE(std::string(1, key) + " to " + FindControl(id)->name);
     window->Key(key);
     EXPECT_EQ(window->Focused(), id);
+    EXPECT_EQ(window->FocusedName(), name);
   }
   EXPECT_TRUE(window->store().IsButtonChecked(IDC_REPEAT_ALLOWED) && window->store().IsButtonChecked(IDC_KEEP_EXISTING));
 }

@@ -43,6 +43,7 @@ class WindowHarness : public StoreHarness {
   virtual void Key(char key) = 0;
   virtual void KeyLater(char key) = 0;  // delivered once the next run lets the window breathe
   virtual int Focused() = 0;
+  virtual std::string FocusedName() = 0;  // what a screen reader says of it, from its label
   virtual bool Alive() = 0;
   // Tab until the control has the focus; false when Tab never reaches it.
   bool TabTo(int id) {

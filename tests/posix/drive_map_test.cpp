@@ -40,11 +40,9 @@ TEST(MountedDrives, LetterOnlyRemovableAndOpticalVolumes) {
   TempFolder sys;
   // block device, its disk's folder, what the disk's files say
   const std::tuple<std::string, std::string, const char*, const char*> devices[] = {
-      {"sdb1", "devices/pci/usb1/block/sdb", "removable", "0"},
+      {"sdb1", "devices/pci/usb1/block/sdb", "removable", "0"}, {"sr0", "devices/ata2/block/sr0", "device/type", "5"},
       {"mmcblk0p1", "devices/pci/mmc0/block/mmcblk0", "removable", "1"},
-      {"sr0", "devices/ata2/block/sr0", "device/type", "5"},
-      {"loop0", "devices/virtual/block/loop0", "removable", "0"},
-      {"sda2", "devices/ata1/block/sda", "removable", "0"}};
+      {"loop0", "devices/virtual/block/loop0", "removable", "0"}, {"sda2", "devices/ata1/block/sda", "removable", "0"}};
   fs::create_directories(sys.Native("class/block"));
   for (auto [name, disk, file, says] : devices) {
     sys.Write(disk + "/" + file, says + std::string("\n"));

@@ -1,9 +1,12 @@
 // The real dialog from the program's template: every control in it, the
 // dialog as a realisation of the store and as the window the program runs
 // in, where events reach the program through Win32 messages.
+#include <oleacc.h>
+
 #include <map>
 
 #include "dialog_fixture.h"
+#include "platform/win32/wide.h"
 #include "store/controls.h"
 #include "store_harness.h"
 #include "ui/win32/main_window.h"
@@ -61,6 +64,19 @@ class DialogHarness : public WindowHarness {
   }
   int Focused() override { return GetParent(GetFocus()) == dialog_ ? GetDlgCtrlID(GetFocus()) : 0; }
   bool Alive() override { return IsWindow(dialog_); }
+  // What the system's accessibility layer tells a screen reader.
+  std::string FocusedName() override {
+    IAccessible* accessible = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4;  // CHILDID_SELF
+    if (AccessibleObjectFromWindow(GetFocus(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)) != S_OK) return "?";
+    accessible->get_accName(self, &name);
+    accessible->Release();
+    std::string text = name ? Narrow(name) : "";
+    SysFreeString(name);
+    return text;
+  }
 
  private:
   static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM wparam, LPARAM) {
