@@ -19,9 +19,9 @@ void ReadBlock(StateStore& dlg, int list, int first, int count, std::string& tex
   int read = dlg.ReadEntries(list, first, count, texts);
   const char* text = texts.data();
   for (int i = 0; i < read; ++i) {
-    std::string_view entry(text);
-    take(first + i, entry);
-    text += entry.size() + 1;
+    const char* end = EntryEnd(text, texts.data() + texts.size());
+    take(first + i, std::string_view(text, static_cast<std::size_t>(end - text)));
+    text = end + 1;
   }
 }
 

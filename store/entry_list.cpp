@@ -1,28 +1,35 @@
 #include "entry_list.h"
 
+#include "text.h"
+
 bool EntryList::insert(std::size_t index, std::string_view text) {
   std::size_t count = spans_.size();
   if (index == count && index > 0 && (*this)[index - 1] == text) {
-    Span shared = spans_.data()[index - 1];
-    return spans_.insert(index, &shared, 1);
+    Span* shared = spans_.open(index, 1);
+    if (shared) *shared = shared[-1];
+    return shared != nullptr;
   }
-  if (texts_.size() + text.size() > UINT32_MAX) return false;
+  std::size_t bytes = text.size() + 1;
+  if (texts_.size() + bytes > UINT32_MAX) return false;
   // The text goes where the entry before it ends; texts from there on move up.
   const Span* spans = spans_.data();
-  std::uint32_t at = index == 0 ? 0 : spans[index - 1].begin + spans[index - 1].length;
-  auto length = static_cast<std::uint32_t>(text.size());
+  std::uint32_t at = index == 0 ? 0 : spans[index - 1].begin + spans[index - 1].length + 1;
   bool last = at == texts_.size();
-  Span span{at, length};
   // The span first: once the text is in, nothing may fail.
-  if (!spans_.insert(index, &span, 1)) return false;
-  if (!texts_.insert(at, text.data(), text.size())) {
+  Span* span = spans_.open(index, 1);
+  if (!span) return false;
+  *span = Span{at, static_cast<std::uint32_t>(text.size())};
+  char* room = texts_.open(at, bytes);
+  if (!room) {
     spans_.erase(index, 1);
     return false;
   }
+  std::memcpy(room, text.data(), text.size());
+  room[text.size()] = '\0';
   if (!last) {
     Span* moved = spans_.data();
     for (std::size_t i = 0; i <= count; ++i) {
-      if (i != index && moved[i].begin >= at) moved[i].begin += length;
+      if (i != index && moved[i].begin >= at) moved[i].begin += static_cast<std::uint32_t>(bytes);
     }
   }
   return true;
@@ -35,10 +42,10 @@ void EntryList::erase(std::size_t index) {
   for (std::size_t i = 0; i < spans_.size(); ++i) {
     if (spans[i].begin == erased.begin && spans[i].length == erased.length) return;  // still shared
   }
-  texts_.erase(erased.begin, erased.length);
+  texts_.erase(erased.begin, erased.length + 1);
   Span* moved = spans_.data();
   for (std::size_t i = 0; i < spans_.size(); ++i) {
-    if (moved[i].begin > erased.begin) moved[i].begin -= erased.length;
+    if (moved[i].begin > erased.begin) moved[i].begin -= erased.length + 1;
   }
 }
 
@@ -48,32 +55,34 @@ void EntryList::clear() {
 }
 
 bool EntryList::reserve(std::size_t entries, std::size_t textBytes) {
-  return spans_.reserve(spans_.size() + entries) && texts_.reserve(texts_.size() + textBytes);
+  return spans_.reserve(spans_.size() + entries) && texts_.reserve(texts_.size() + textBytes + entries);
 }
 
-bool EntryList::append(std::string_view texts) {
+bool EntryList::append(std::string_view texts, std::size_t count) {
   texts = texts.substr(0, texts.rfind('\0') + 1);
-  auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
-  std::size_t bytes = texts.size() - count;
-  if (texts_.size() + bytes > UINT32_MAX) return false;
+  if (texts_.size() + texts.size() > UINT32_MAX) return false;
   std::size_t first = spans_.size();
   Span* span = spans_.extend(count);
   if (!span && count > 0) return false;
   std::size_t used = texts_.size();
-  if (!texts_.extend(bytes) && bytes > 0) {
+  char* copied = texts_.extend(texts.size());
+  if (!copied && !texts.empty()) {
     spans_.erase(first, count);
     return false;
   }
-  // As insert does, an entry equal to the one before it shares its text;
+  // The texts go in as one copy. As insert does, an entry equal to the one
+  // before it shares its text: the texts after it move down over it, and
   // the room of the texts shared is given back at the end.
+  if (!texts.empty()) std::memcpy(copied, texts.data(), texts.size());
   bool before = first > 0;
   Span last = before ? spans_.data()[first - 1] : Span{0, 0};
   for (const char* from = texts.data(); from < texts.data() + texts.size();) {
-    std::string_view text(from);  // ends at its NUL, inside texts
+    std::string_view text(from, static_cast<std::size_t>(EntryEnd(from, texts.data() + texts.size()) - from));
     if (!before || !SameText(text, last)) {
-      if (!text.empty()) std::memcpy(texts_.data() + used, text.data(), text.size());
+      char* to = texts_.data() + used;
+      if (to != copied + (from - texts.data())) std::memcpy(to, from, text.size() + 1);
       last = Span{static_cast<std::uint32_t>(used), static_cast<std::uint32_t>(text.size())};
-      used += text.size();
+      used += text.size() + 1;
     }
     *span++ = last;
     before = true;
@@ -81,4 +90,23 @@ bool EntryList::append(std::string_view texts) {
   }
   texts_.erase(used, texts_.size() - used);
   return true;
+}
+
+void EntryList::copy(std::size_t first, std::size_t last, std::string& texts) const {
+  texts.clear();
+  if (first == last) return;
+  const Span* spans = spans_.data();
+  // Entries that lie end to end, as appended, go out in one copy.
+  std::size_t bytes = 0;
+  bool together = true;
+  for (std::size_t i = first; i < last; ++i) {
+    together = together && spans[i].begin == spans[first].begin + bytes;
+    bytes += spans[i].length + 1;
+  }
+  if (together) {
+    texts.assign(texts_.data() + spans[first].begin, bytes);
+    return;
+  }
+  texts.reserve(bytes);
+  for (std::size_t i = first; i < last; ++i) texts.append(texts_.data() + spans[i].begin, spans[i].length + 1);
 }

@@ -1,8 +1,9 @@
-// A list box's entries packed end to end in one text, so that filling a
-// long hidden list (a whole catalogue) costs no allocation per entry. An
-// entry appended with the text of the entry before it shares that text: the
-// catalogue's folder list repeats one folder for every song in it, and a new
-// catalogue's memory is slow to touch for the first time.
+// A list box's entries packed end to end in one text, each with the NUL
+// that ends it, so that filling a long hidden list (a whole catalogue) costs
+// no allocation per entry and a run of entries goes in and out in one copy.
+// An entry appended with the text of the entry before it shares that text:
+// the catalogue's folder list repeats one folder for every song in it, and a
+// new catalogue's memory is slow to touch for the first time.
 #pragma once
 
 #include <algorithm>
@@ -34,8 +35,9 @@ class GrowingArray {
   // count more items at the end, for the caller to write; null, nothing
   // changed, without memory.
   T* extend(std::size_t count);
-  // Inserts count items at index; false, nothing changed, without memory.
-  bool insert(std::size_t index, const T* items, std::size_t count);
+  // Room for count items at index, the items from there on moved up, for
+  // the caller to write; null, nothing changed, without memory.
+  T* open(std::size_t index, std::size_t count);
   void erase(std::size_t index, std::size_t count);
   void clear() { size_ = 0; }
 
@@ -78,14 +80,10 @@ T* GrowingArray<T>::extend(std::size_t count) {
 }
 
 template <typename T>
-bool GrowingArray<T>::insert(std::size_t index, const T* items, std::size_t count) {
-  if (count == 0) return true;
-  if (!extend(count)) return false;
-  size_ -= count;
-  std::memmove(data_ + index + count, data_ + index, (size_ - index) * sizeof(T));
-  std::memcpy(data_ + index, items, count * sizeof(T));
-  size_ += count;
-  return true;
+T* GrowingArray<T>::open(std::size_t index, std::size_t count) {
+  if (!extend(count)) return nullptr;
+  std::memmove(data_ + index + count, data_ + index, (size_ - count - index) * sizeof(T));
+  return data_ + index;
 }
 
 template <typename T>
@@ -103,27 +101,31 @@ class EntryList {
   bool insert(std::size_t index, std::string_view text);
   void erase(std::size_t index);
   void clear();
-  // Room for entries more entries of textBytes bytes together; false
-  // without memory (what fits then still goes in as it comes).
+  // Room for entries more entries of textBytes bytes together (their NULs
+  // not counted); false without memory (what fits then still goes in as it comes).
   bool reserve(std::size_t entries, std::size_t textBytes);
-  // Appends texts, each ended by a NUL (bytes after the last NUL are no
-  // entry); false, nothing appended, without memory or past 4 GiB of text.
-  bool append(std::string_view texts);
+  // Appends texts, count of them, each ended by a NUL (bytes after the last
+  // NUL are no entry); false, nothing appended, without memory or past 4 GiB of text.
+  bool append(std::string_view texts, std::size_t count);
+  // The entries from first up to last, each ended by its NUL, into texts.
+  void copy(std::size_t first, std::size_t last, std::string& texts) const;
 
  private:
   struct Span {
     std::uint32_t begin;
     std::uint32_t length;
   };
-  // Whether text is the one at span; most texts differ in their length or
-  // their first byte.
+  // Whether text, ended by a NUL, is the one at span. Most texts differ in
+  // their length or their first byte, which are compared without a branch
+  // (numbers of five and six digits alternate at random).
   bool SameText(std::string_view text, Span span) const {
     const char* at = texts_.data() + span.begin;
-    return text.size() == span.length && (text.empty() || (text[0] == at[0] && text == std::string_view(at, span.length)));
+    bool maybe = (text.size() == span.length) & (text.data()[0] == at[0]);
+    return maybe && text == std::string_view(at, span.length);
   }
 
   GrowingArray<char> texts_;
-  GrowingArray<Span> spans_;  // where entry i lies in texts_
+  GrowingArray<Span> spans_;  // where entry i lies in texts_, its NUL after it
 };
 
 inline std::string_view EntryList::operator[](std::size_t index) const {

@@ -38,7 +38,7 @@ void ListBox::Clear() {
 
 int ListBox::Append(std::string_view texts) {
   auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
-  if (count > static_cast<std::size_t>(INT_MAX - Count()) || !entries_.append(texts)) return NO_ENTRY;
+  if (count > static_cast<std::size_t>(INT_MAX - Count()) || !entries_.append(texts, count)) return NO_ENTRY;
   return static_cast<int>(count);
 }
 
@@ -60,16 +60,7 @@ int ListBox::ReadRange(int first, int count, std::string& texts) const {
   if (!Holds(first) || count < 0) return NO_ENTRY;
   auto begin = static_cast<std::size_t>(first);
   std::size_t end = begin + std::min(static_cast<std::size_t>(count), entries_.size() - begin);
-  std::size_t bytes = 0;
-  for (std::size_t i = begin; i < end; ++i) bytes += entries_[i].size() + 1;
-  texts.resize(bytes);
-  char* at = texts.data();
-  for (std::size_t i = begin; i < end; ++i) {
-    std::string_view entry = entries_[i];
-    std::memcpy(at, entry.data(), entry.size());
-    at += entry.size();
-    *at++ = '\0';
-  }
+  entries_.copy(begin, end, texts);
   return static_cast<int>(end - begin);
 }
 

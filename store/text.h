@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,24 @@ std::size_t SortedPlace(std::size_t count, const std::string& text, TextAt textA
 char32_t NextCharacter(std::string_view text, std::size_t& at);
 // Whether the character came from a byte that is not valid UTF-8.
 inline bool IsStrayByte(char32_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
+
+// Where the entry at from ends, at its NUL, in a block of entries each
+// ended by one that ends at or before end. Eight bytes are looked at
+// together where the lowest byte of a word comes first: a short entry (a
+// number) takes one step and no branch that guesses its length.
+inline const char* EntryEnd(const char* from, const char* end) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  constexpr std::uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+  for (; end - from >= 8; from += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, from, 8);
+    // The lowest bit set marks the first zero byte; bits above it may be set by its borrow.
+    if (std::uint64_t zero = (word - kOnes) & ~word & kHighs) return from + __builtin_ctzll(zero) / 8;
+  }
+#endif
+  while (*from != '\0') ++from;
+  return from;
+}
 
 // Length in the units Windows counts characters in (UTF-16): path limits
 // are in these units on every platform.
