@@ -36,16 +36,12 @@ void AppendIndexes(StateStore& dlg, int list, int count, int n, Next next) {
 // Rejection: the first index drawn whose flag is clear takes the position.
 void DrawPermutation(StateStore& dlg, RandomSource& random, int n) {
   std::vector<char> placed(static_cast<std::size_t>(n), 0);
-  std::vector<int> order;
-  order.reserve(static_cast<std::size_t>(n));
-  while (static_cast<int>(order.size()) < n) {
-    int k = random.DrawIndex(n);
-    if (placed[k]) continue;
+  AppendIndexes(dlg, IDC_ORDER_NO_REPEAT, n, n, [&] {
+    int k;
+    do k = random.DrawIndex(n); while (placed[k]);
     placed[k] = 1;
-    order.push_back(k);
-  }
-  auto at = order.begin();
-  AppendIndexes(dlg, IDC_ORDER_NO_REPEAT, n, n, [&] { return *at++; });
+    return k;
+  });
 }
 
 void DrawWithRepetition(StateStore& dlg, RandomSource& random, int n, int count) {
