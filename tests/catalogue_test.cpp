@@ -25,8 +25,7 @@ TEST_F(CatalogueTest, ExclusionComparesWholeFolderNamesIgnoringTheCaseOfAToZ) {
       {{"C:\\Musica\\Live"}, "C:\\Musica\\Live 2", true}, {{"C:\\Musica\\Live"}, "C:\\Musica", true},
       {{"C:\\Musica\\Live"}, "C:\\Altro\\C:\\Musica\\Live", true}, {{"c:"}, "C:\\Musica\\Rock", false},
       {{"C:"}, "D:\\Musica", true}, {{"C:\\Città"}, "C:\\CITTÀ", true},
-      {{"", "C:\\Rock\\Anni 7", "C:\\Rock\\Anni 70\\Lungo"}, "C:\\Rock\\Anni 70", true},
-  };
+      {{"", "C:\\Rock\\Anni 7", "C:\\Rock\\Anni 70\\Lungo"}, "C:\\Rock\\Anni 70", true}};
   for (const auto& [excluded, folder, allowed] : rows) {
     SCOPED_TRACE(folder + (" by " + excluded.back()));
     dlg.ClearList(IDC_EXCLUDED_LIST);
@@ -48,6 +47,21 @@ TEST_F(CatalogueTest, SummaryLinesInWholeMegabytes) {
   EXPECT_EQ(Text(IDC_CATALOGUE_INFO) + "|" + Text(IDC_COMPILATION_INFO) + "|" + Text(IDC_STATUS_LINE),
             "Disponibili 4 brani per 11 MBytes|Nella compilation;   4 brani per totali 11 MBites|"
             "Nel lettore: 500 MBytes liberi, 1 MBytes recuperabili, 501 MBytes disponibili");
+}
+
+// The orders drawn in one second are the C runtime's classic sequence on
+// every platform: for 5 songs, and for 40,000, where two draws make an
+// index. Each pair: a place in the permutation, then in the draws.
+TEST_F(CatalogueTest, TheOrdersOfOneSecondAreTheSameEverywhere) {
+  for (auto [n, expected] : {std::pair{5, "0 2 2 4 4 1 1 4 3 1 "},
+                             {40000, "342 25252 35535 20243 12286 6055 10191 37108 18889 32391 "}}) {
+    dlg.AppendEntries(IDC_SONG_NAMES, std::string(static_cast<std::size_t>(n - dlg.CountEntries(IDC_SONG_NAMES)), '\0'));
+    dlg.SetText(IDC_MAX_SONGS, std::to_string(n + 1));
+    Strings order = Entries(IDC_ORDER_NO_REPEAT), draws = Entries(IDC_ORDER_WITH_REPEAT);
+    std::string seen;
+    for (int i = 0; i < 5; ++i) seen += order[i] + " " + draws[i] + " ";
+    EXPECT_EQ(seen, expected);
+  }
 }
 
 // Escape during the scan asks; Yes keeps the songs found so far as a whole

@@ -23,8 +23,7 @@ TEST(DriveMap, ParsesLettersKindsAndFoldersAndNamesWhatItCannotRead) {
       {"", "!"}, {"C=fixed:/;", "C=3:/;!"}, {"garbage", "!garbage"}, {"=fixed:/", "!=fixed:/"},
       {"C=fixed:/;E:removable:/tmp", "C=3:/;!E:removable:/tmp"}, {"C=fixed:/;;E=removable:/tmp", "C=3:/;!"},
       {"1=fixed:/", "!1=fixed:/"}, {"C=fixed", "!C=fixed"}, {"C=fixed:", "!C=fixed:"}, {"E=:/tmp", "!E=:/tmp"},
-      {"C=fixed:relative", "!C=fixed:relative"}, {"H=floppy:/tmp", "!H=floppy:/tmp"},
-  };
+      {"C=fixed:relative", "!C=fixed:relative"}, {"H=floppy:/tmp", "!H=floppy:/tmp"}};
   for (auto& row : rows) {
     SCOPED_TRACE(row[0]);
     std::vector<MappedDrive> drives;
@@ -54,8 +53,7 @@ TEST(MountedDrives, LetterOnlyRemovableAndOpticalVolumes) {
       {"/dev/sdb1 /media/utente/SAN\\040DISK vfat rw 0 0", "D=2:/media/utente/SAN DISK;"},
       {"/dev/mmcblk0p1 /media/utente/SD vfat rw 0 0", "D=2:/media/utente/SD;"},
       {"/dev/sr0 /media/utente/CD iso9660 ro 0 0", "D=5:/media/utente/CD;"},
-      {"/dev/loop0 /snap/core squashfs ro 0 0", ""}, {"/dev/sda2 /home ext4 rw 0 0", ""},
-  };
+      {"/dev/loop0 /snap/core squashfs ro 0 0", ""}, {"/dev/sda2 /home ext4 rw 0 0", ""}};
   for (auto [mounts, expected] : rows) {
     SCOPED_TRACE(mounts);
     EXPECT_EQ(Listed(MountedDrives(mounts, sys.Native("class/block").string())), expected);
@@ -67,8 +65,7 @@ TEST(DriveMap, PathsStayOnTheirDrive) {
   const char* const rows[][3] = {
       {"/media/player", "\\..", "/media/player"}, {"/media/player", "\\..\\..\\x", "/media/player/x"},
       {"/media/player", "\\.\\a\\..\\b", "/media/player/b"}, {"/media/player", "\\Musica\\\\Rock\\", "/media/player/Musica/Rock"},
-      {"/", "\\..\\etc", "/etc"}, {"/", "\\a\\..\\..\\..\\b\\.", "/b"},
-  };
+      {"/", "\\..\\etc", "/etc"}, {"/", "\\a\\..\\..\\..\\b\\.", "/b"}};
   for (auto& row : rows) EXPECT_EQ(NativeOnDrive(row[0], row[1]), row[2]) << row[0] << " " << row[1];
 }
 
