@@ -38,11 +38,13 @@ const TemplateControl& Entry(int id) {
 }
 
 // The text that names a control on screen: the label or group box that
-// comes before it in the template.
+// comes before it in the template (a hidden label names it only for
+// Windows' screen readers).
 QString LabelOf(int id) {
   const char* label = "";
   for (std::size_t i = 0; i < kMainDialog.count && kMainDialog.controls[i].id != id; ++i) {
-    if (kMainDialog.controls[i].id == IDC_LABEL) label = kMainDialog.controls[i].text;
+    const TemplateControl& control = kMainDialog.controls[i];
+    if (control.id == IDC_LABEL && !Has(control, "NOT WS_VISIBLE")) label = control.text;
   }
   return TemplateText(label);
 }
