@@ -12,25 +12,27 @@
 int ParseCountAsRuntime(std::string_view text);
 double ParseBytesAsRuntime(std::string_view text);
 
-inline int ParseCount(std::string_view text) {
-  if (text.empty() || text.size() > 9) return ParseCountAsRuntime(text);
-  int value = 0;
+// Whether text is plain decimal digits, at most most of them; value is
+// what they write.
+inline bool ReadDigits(std::string_view text, std::size_t most, std::uint64_t& value) {
+  if (text.empty() || text.size() > most) return false;
+  value = 0;
   for (char c : text) {
     auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-    if (digit > 9) return ParseCountAsRuntime(text);
-    value = value * 10 + static_cast<int>(digit);
+    if (digit > 9) return false;
+    value = value * 10 + digit;
   }
-  return value;
+  return true;
+}
+
+// Nine digits always fit an int.
+inline int ParseCount(std::string_view text) {
+  std::uint64_t value;
+  return ReadDigits(text, 9, value) ? static_cast<int>(value) : ParseCountAsRuntime(text);
 }
 
 // Up to 15 digits fit a whole number that a double holds exactly.
 inline double ParseBytes(std::string_view text) {
-  if (text.empty() || text.size() > 15) return ParseBytesAsRuntime(text);
-  std::uint64_t value = 0;
-  for (char c : text) {
-    auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-    if (digit > 9) return ParseBytesAsRuntime(text);
-    value = value * 10 + digit;
-  }
-  return static_cast<double>(value);
+  std::uint64_t value;
+  return ReadDigits(text, 15, value) ? static_cast<double>(value) : ParseBytesAsRuntime(text);
 }
