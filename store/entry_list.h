@@ -14,10 +14,9 @@
 #include <string>
 #include <string_view>
 
+#include "memory_block.h"
 
-// Items that grow with realloc: a large block is moved by remapping its
-// pages, so what it already holds is neither copied nor touched afresh (a
-// first touch of memory is what filling a new catalogue costs most).
+// Items in one block that grows by doubling.
 template <typename T>
 class GrowingArray {
  public:
@@ -62,10 +61,11 @@ GrowingArray<T>::~GrowingArray() {
 template <typename T>
 bool GrowingArray<T>::reserve(std::size_t count) {
   if (count <= capacity_) return true;
-  void* grown = std::realloc(data_, count * sizeof(T));
+  std::size_t bytes = count * sizeof(T);
+  void* grown = ResizeBlock(data_, size_ * sizeof(T), bytes);
   if (!grown) return false;
   data_ = static_cast<T*>(grown);
-  capacity_ = count;
+  capacity_ = bytes / sizeof(T);
   return true;
 }
 
