@@ -109,6 +109,20 @@ TEST_P(StoreConformance, ButtonsAndSelection) {
   EXPECT_EQ(harness->commands.size(), 0u);
 }
 
+// A hidden list takes batches until it holds megabytes, entries equal to
+// the one before them among them, and gives them back whole.
+TEST_P(StoreConformance, HiddenListsTakeLargeBatchesWhole) {
+  std::string all, back;
+  for (int n = 1; n <= 300000; ++n) {
+    all += "C:\\Musica\\Artista dal nome lungo " + std::to_string(n / 2) + '\0';
+    if (n % 50000 != 0) continue;
+    EXPECT_EQ(store().AppendEntries(IDC_SONG_FOLDERS, std::string_view(all).substr(back.size())), 50000);
+    back = all;
+  }
+  EXPECT_EQ(store().ReadEntries(IDC_SONG_FOLDERS, 0, 300000, back), 300000);
+  EXPECT_TRUE(back == all);
+}
+
 // The windows of this build, each running the program or a recorder.
 class WindowRun : public DialogTest, public ::testing::WithParamInterface<Realisation> {
  protected:
