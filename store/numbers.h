@@ -12,7 +12,7 @@
 int ParseCountAsRuntime(std::string_view text);
 double ParseBytesAsRuntime(std::string_view text);
 
-// Whether text is plain decimal digits, at most most of them; value is
+// Whether text is plain decimal digits, no more than most of them; value is
 // what they write.
 inline bool ReadDigits(std::string_view text, std::size_t most, std::uint64_t& value) {
   if (text.empty() || text.size() > most) return false;
