@@ -67,11 +67,11 @@ void Flush(StateStore& dlg, Batch& batch) {
   batch.songs = 0;
 }
 
-void AddSong(StateStore& dlg, const std::string& folder, const std::string& file,
-             std::size_t dot, std::uint32_t size, Batch& batch) {
+void AddSong(StateStore& dlg, const std::string& folder, std::string_view file, std::size_t dot,
+             std::uint32_t size, Batch& batch) {
   batch.folders.append(folder).push_back('\0');
-  batch.names.append(file, 0, dot).push_back('\0');
-  batch.extensions.append(file, dot + 1, std::string::npos).push_back('\0');
+  batch.names.append(file.substr(0, dot)).push_back('\0');
+  batch.extensions.append(file.substr(dot + 1)).push_back('\0');
   char digits[16];
   char* end = std::to_chars(digits, digits + sizeof digits, size).ptr;
   batch.sizes.append(digits, end).push_back('\0');
@@ -105,10 +105,12 @@ void Walk(StateStore& dlg, std::string& path, Scratch& scratch, std::vector<Fold
   walk.push_back(listing.get());
   FolderEntry entry;
   while (listing->Next(entry)) {
-    const std::string& name = entry.name;
+    std::string_view name = entry.name;
     if (name == "." || name == "..") continue;
-    // A path that does not fit a path buffer can be neither listed nor copied.
-    if (units + 1 + WindowsLength(name) > PATH_BUFFER - 1) continue;
+    // A path that does not fit a path buffer can be neither listed nor
+    // copied. A name has no more UTF-16 units than bytes.
+    std::size_t room = static_cast<std::size_t>(PATH_BUFFER - 1) - (units + 1);
+    if (name.size() > room && WindowsLength(name) > room) continue;
     if (entry.folder) {
       std::size_t length = path.size();
       path.append(1, '\\').append(name);
@@ -134,8 +136,9 @@ bool IsSongFile(std::string_view name) {
 }
 
 bool IsSongExtension(std::string_view extension) {
+  static constexpr std::string_view kSongs[] = {"mp3", "wma", "m4p", "vqf", "ape", "wav"};
   if (extension.size() != 3) return false;
-  for (const char* song : {"mp3", "wma", "m4p", "vqf", "ape", "wav"}) {
+  for (std::string_view song : kSongs) {
     if (SameIgnoringAsciiCase(extension, song)) return true;
   }
   return false;

@@ -58,38 +58,42 @@ bool EntryList::reserve(std::size_t entries, std::size_t textBytes) {
   return spans_.reserve(spans_.size() + entries) && texts_.reserve(texts_.size() + textBytes + entries);
 }
 
-bool EntryList::append(std::string_view texts, std::size_t count) {
+std::size_t EntryList::append(std::string_view texts, std::size_t most) {
   texts = texts.substr(0, texts.rfind('\0') + 1);
-  if (texts_.size() + texts.size() > UINT32_MAX) return false;
+  if (texts.empty()) return 0;
+  if (texts_.size() + texts.size() > UINT32_MAX) return kRefused;
   std::size_t first = spans_.size();
-  Span* span = spans_.extend(count);
-  if (!span && count > 0) return false;
-  std::size_t used = texts_.size();
+  std::size_t start = texts_.size();
   char* copied = texts_.extend(texts.size());
-  if (!copied && !texts.empty()) {
-    spans_.erase(first, count);
-    return false;
-  }
-  // The texts go in as one copy. As insert does, an entry equal to the one
-  // before it shares its text: the texts after it move down over it, and
-  // the room of the texts shared is given back at the end.
-  if (!texts.empty()) std::memcpy(copied, texts.data(), texts.size());
+  if (!copied) return kRefused;
+  // The texts go in as one copy, and are counted as they are walked. As
+  // insert does, an entry equal to the one before it shares its text: the
+  // texts after it move down over it, and the room of the texts shared is
+  // given back at the end.
+  std::memcpy(copied, texts.data(), texts.size());
+  std::size_t used = start;
   bool before = first > 0;
   Span last = before ? spans_.data()[first - 1] : Span{0, 0};
   for (const char* from = texts.data(); from < texts.data() + texts.size();) {
     std::string_view text(from, static_cast<std::size_t>(EntryEnd(from, texts.data() + texts.size()) - from));
+    Span* span = spans_.size() - first < most ? spans_.extend(1) : nullptr;
+    if (!span) {
+      spans_.erase(first, spans_.size() - first);
+      texts_.erase(start, texts_.size() - start);
+      return kRefused;
+    }
     if (!before || !SameText(text, last)) {
       char* to = texts_.data() + used;
       if (to != copied + (from - texts.data())) std::memcpy(to, from, text.size() + 1);
       last = Span{static_cast<std::uint32_t>(used), static_cast<std::uint32_t>(text.size())};
       used += text.size() + 1;
     }
-    *span++ = last;
+    *span = last;
     before = true;
     from += text.size() + 1;
   }
   texts_.erase(used, texts_.size() - used);
-  return true;
+  return spans_.size() - first;
 }
 
 void EntryList::copy(std::size_t first, std::size_t last, std::string& texts) const {

@@ -104,9 +104,11 @@ class EntryList {
   // Room for entries more entries of textBytes bytes together (their NULs
   // not counted); false without memory (what fits then still goes in as it comes).
   bool reserve(std::size_t entries, std::size_t textBytes);
-  // Appends texts, count of them, each ended by a NUL (bytes after the last
-  // NUL are no entry); false, nothing appended, without memory or past 4 GiB of text.
-  bool append(std::string_view texts, std::size_t count);
+  // Appends texts, each ended by a NUL (bytes after the last NUL are no
+  // entry); how many, or kRefused, nothing appended, when they are more
+  // than most, without memory or past 4 GiB of text.
+  static constexpr std::size_t kRefused = SIZE_MAX;
+  std::size_t append(std::string_view texts, std::size_t most);
   // The entries from first up to last, each ended by its NUL, into texts.
   void copy(std::size_t first, std::size_t last, std::string& texts) const;
 

@@ -36,9 +36,8 @@ void ListBox::Clear() {
 }
 
 int ListBox::Append(std::string_view texts) {
-  auto count = static_cast<std::size_t>(std::count(texts.begin(), texts.end(), '\0'));
-  if (count > static_cast<std::size_t>(INT_MAX - Count()) || !entries_.append(texts, count)) return NO_ENTRY;
-  return static_cast<int>(count);
+  std::size_t count = entries_.append(texts, static_cast<std::size_t>(INT_MAX - Count()));
+  return count == EntryList::kRefused ? NO_ENTRY : static_cast<int>(count);
 }
 
 void ListBox::Reserve(int entries, std::size_t textBytes) {

@@ -91,9 +91,10 @@ class PosixListing : public FolderListing {
   bool Next(FolderEntry& entry) override {
     while (const dirent64* found = NextRecord()) {
       // A backslash cannot stand in a name of the program's paths.
-      if (std::strchr(found->d_name, '\\')) continue;
+      std::size_t length = std::strlen(found->d_name);
+      if (std::memchr(found->d_name, '\\', length)) continue;
       current_ = found;
-      entry.name.assign(found->d_name);
+      entry.name.assign(found->d_name, length);
       entry.hidden = found->d_name[0] == '.' && entry.name != "." && entry.name != "..";
       entry.folder = IsFolder(found);
       if (entry.folder && KernelMountHere(entry.name)) continue;
