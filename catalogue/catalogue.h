@@ -30,5 +30,7 @@ void DrawRandomOrder(StateStore& dlg);
 // The order list that a compilation of requested songs reads.
 int SelectOrderList(StateStore& dlg, int requested);
 
+// The sizes of all the songs of the catalogue added up.
+double CatalogueBytes(StateStore& dlg);
 void ShowCatalogueSummary(StateStore& dlg);
 void ShowCompilationSummary(StateStore& dlg);

@@ -188,14 +188,7 @@ void RebuildCatalogue(StateStore& dlg) {
   // line are redrawn before the total below is known.
   dlg.SetText(IDC_MAX_SONGS, count);
 
-  double total = 0.0;
-  std::string size;
-  int songs = dlg.CountEntries(IDC_SONG_SIZES);
-  for (int k = 0; k < songs; ++k) {
-    dlg.ReadEntry(IDC_SONG_SIZES, k, size);
-    total += ParseBytes(size);
-  }
-  dlg.SetText(IDC_SONGS_TOTAL, Format("%.0f", total));
+  dlg.SetText(IDC_SONGS_TOTAL, Format("%.0f", CatalogueBytes(dlg)));
   ShowCatalogueSummary(dlg);
   DrawRandomOrder(dlg);
   dlg.HideProgressBar(IDC_PROGRESS);

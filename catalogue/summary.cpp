@@ -44,6 +44,17 @@ std::vector<int> TimesChosen(StateStore& dlg, int order, int requested, int song
 
 }  // namespace
 
+double CatalogueBytes(StateStore& dlg) {
+  double total = 0.0;
+  std::string texts;
+  int songs = dlg.CountEntries(IDC_SONG_SIZES);
+  for (int first = 0; first < songs; first += kBlock) {
+    ReadBlock(dlg, IDC_SONG_SIZES, first, std::min(kBlock, songs - first), texts,
+              [&](int, std::string_view size) { total += ParseBytes(size); });
+  }
+  return total;
+}
+
 void ShowCatalogueSummary(StateStore& dlg) {
   int count = ParseCount(dlg.ReadText(IDC_SONG_COUNT, 63));
   double total = ParseBytes(dlg.ReadText(IDC_SONGS_TOTAL, 63));
