@@ -19,6 +19,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -413,11 +414,13 @@ void CompareRedraws(int rounds) {
     std::printf("| %-38s | %9.2f | %9.2f | %5s | %5s | %7s | |\n", row.c_str(), floorMs.wall, floorMs.cpu,
                 "1", "1", "");
     for (std::size_t i = 0; i < stores.size(); ++i) {
-      for (auto [what, medians] : {std::pair{"orders, ", &draws[i]}, {"keystroke, ", &redraws[i]}}) {
+      // The target is the orders'; the keystroke adds the compilation line.
+      for (auto [what, medians, target] :
+           {std::tuple{"orders, ", &draws[i], "<= 3"}, {"keystroke, ", &redraws[i], ""}}) {
         Timing ratios = medians->RatiosTo(floorTimes);
         Timing times = medians->Of();
-        std::printf("| %-38s | %9.2f | %9.2f | %5.2f | %5.2f | %7s | <= 3 |\n", (what + stores[i].first).c_str(),
-                    times.wall, times.cpu, ratios.wall, ratios.cpu, "");
+        std::printf("| %-38s | %9.2f | %9.2f | %5.2f | %5.2f | %7s | %s |\n", (what + stores[i].first).c_str(),
+                    times.wall, times.cpu, ratios.wall, ratios.cpu, "", target);
       }
     }
   }
