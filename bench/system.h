@@ -46,7 +46,8 @@ double PeakMegabytes();
 // output discarded; empty where the system has no such command.
 std::string FindCommand(const std::string& nativeRoot);
 
-// Runs a command line through the shell; true when it exits with 0.
+// Runs a command line, a quoted program and its arguments; true when it
+// exits with 0.
 bool RunCommand(const std::string& command);
 
 // The program's real main dialog, created from its template and run by its
@@ -57,6 +58,8 @@ std::unique_ptr<StateStore> OpenMainDialog();
 // does nothing), to tell what keeping it alive costs; null where there is no
 // such window.
 std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive();
-// That window's name in the figures, and the target of its rebuild.
+// That window's name in the figures, the target of its rebuild and that
+// of its redraw of the orders ("" where it has none).
 const char* WindowName();
 const char* WindowTarget();
+const char* WindowRedrawTarget();
