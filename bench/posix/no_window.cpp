@@ -8,3 +8,5 @@ std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive() { return nullptr; }
 const char* WindowName() { return "window"; }
 
 const char* WindowTarget() { return ""; }
+
+const char* WindowRedrawTarget() { return ""; }

@@ -87,3 +87,5 @@ std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive() { return OpenWindow(fal
 const char* WindowName() { return "Qt window"; }
 
 const char* WindowTarget() { return "ratio <= 1.2"; }
+
+const char* WindowRedrawTarget() { return "<= 3"; }
