@@ -25,6 +25,16 @@ bool IsHiddenList(int id) {
   return control && !control->visible && control->kind == ControlKind::List;
 }
 
+// Wine 8's list box gives back, at each insertion, any room beyond the next
+// 32 entries, so the room made for a batch is lost at its first entry and
+// the array grows 16 entries at a time; once it passes a megabyte, every
+// growth copies it whole into a new block. Asked for as many entries again
+// as it holds, it moves once into a block that later insertions shrink and
+// grow in place: asking each time the count doubles makes the growth
+// geometric. Windows keeps the batch's room, and these asks add at most as
+// many entries as the list holds, without text (the batch asked for that).
+constexpr LRESULT kDoublingFrom = 1024;
+
 }  // namespace
 
 HWND Win32Store::Control(int id) {
@@ -76,9 +86,13 @@ int Win32Store::AppendEntries(int id, std::string_view texts) {
   PrepareList(id, count, texts.size());
   // One conversion for all: each NUL stays the end of its text.
   std::wstring wide = Widen(std::string(texts));
-  LRESULT first = Send(id, LB_GETCOUNT);
+  const LRESULT first = Send(id, LB_GETCOUNT);
+  LRESULT held = first;
   for (std::size_t start = 0, end; (end = wide.find(L'\0', start)) != std::wstring::npos;
-       start = end + 1) {
+       start = end + 1, ++held) {
+    if (held >= kDoublingFrom && (held & (held - 1)) == 0) {
+      Send(id, LB_INITSTORAGE, static_cast<WPARAM>(held), 0);
+    }
     if (Send(id, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&wide[start])) < 0) {
       for (LRESULT last = Send(id, LB_GETCOUNT) - 1; last >= first; --last) {
         Send(id, LB_DELETESTRING, static_cast<WPARAM>(last));
@@ -106,10 +120,9 @@ int Win32Store::ReadEntries(int id, int first, int count, std::string& texts) {
 }
 
 // A list box grows its array of entries a few at a time and copies it as
-// it moves; LB_INITSTORAGE makes the room at once. (Wine 8's list box gives
-// back any room beyond the next 32 entries at its next insertion: there
-// only filling one list at a time keeps the growth cheap.) A hidden list
-// is never drawn, so it is not redrawn as it fills either.
+// it moves; LB_INITSTORAGE makes the room at once (under Wine, see
+// kDoublingFrom). A hidden list is never drawn, so it is not redrawn as it
+// fills either.
 void Win32Store::PrepareList(int id, int entries, std::size_t textBytes) {
   if (entries <= 0) return;
   if (IsHiddenList(id)) Send(id, WM_SETREDRAW, FALSE);
