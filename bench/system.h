@@ -58,8 +58,10 @@ std::unique_ptr<StateStore> OpenMainDialog();
 // does nothing), to tell what keeping it alive costs; null where there is no
 // such window.
 std::unique_ptr<StateStore> OpenMainDialogNotKeptAlive();
-// That window's name in the figures, the target of its rebuild and that
-// of its redraw of the orders ("" where it has none).
+// That window's name in the figures, the target of its rebuild, that of
+// its redraw of the orders and that of its peak memory, given the table
+// store's ("" where it has none).
 const char* WindowName();
 const char* WindowTarget();
 const char* WindowRedrawTarget();
+std::string WindowMemoryTarget(double tableStoreMegabytes);

@@ -10,3 +10,5 @@ const char* WindowName() { return "window"; }
 const char* WindowTarget() { return ""; }
 
 const char* WindowRedrawTarget() { return ""; }
+
+std::string WindowMemoryTarget(double) { return ""; }

@@ -89,3 +89,5 @@ const char* WindowName() { return "Qt window"; }
 const char* WindowTarget() { return "ratio <= 1.2"; }
 
 const char* WindowRedrawTarget() { return "<= 3"; }
+
+std::string WindowMemoryTarget(double) { return "<= 100 MB"; }

@@ -6,6 +6,7 @@
 #include <psapi.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -154,3 +155,10 @@ const char* WindowTarget() { return "ratio <= 1.3"; }
 
 // The orders of the system's list boxes are reported without a target.
 const char* WindowRedrawTarget() { return ""; }
+
+// Under Wine the system's list boxes are weighed against the table store.
+std::string WindowMemoryTarget(double tableStoreMegabytes) {
+  char target[64];
+  std::snprintf(target, sizeof target, "<= 3 x table store, %.1f MB", 3 * tableStoreMegabytes);
+  return target;
+}
