@@ -27,12 +27,13 @@ bool IsHiddenList(int id) {
 
 // Wine 8's list box gives back, at each insertion, any room beyond the next
 // 32 entries, so the room made for a batch is lost at its first entry and
-// the array grows 16 entries at a time; once it passes a megabyte, every
-// growth copies it whole into a new block. Asked for as many entries again
-// as it holds, it moves once into a block that later insertions shrink and
-// grow in place: asking each time the count doubles makes the growth
-// geometric. Windows keeps the batch's room, and these asks add at most as
-// many entries as the list holds, without text (the batch asked for that).
+// the array grows 16 entries at a time; once it passes a megabyte, its
+// growth copies it whole into a new block again and again. Asked for as
+// many entries again as it holds, it moves once into a block that later
+// insertions shrink and grow in place: asking each time the count doubles
+// makes the growth geometric. Windows keeps the batch's room, and these
+// asks add at most as many entries as the list holds, without text (the
+// batch asked for that).
 constexpr LRESULT kDoublingFrom = 1024;
 
 }  // namespace
