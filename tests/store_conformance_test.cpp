@@ -110,10 +110,12 @@ TEST_P(StoreConformance, ButtonsAndSelection) {
 }
 
 // A hidden list takes batches until it holds megabytes, entries equal to
-// the one before them among them, and gives them back whole.
+// the one before them among them, and gives them back whole, longer ones
+// put in later too.
 TEST_P(StoreConformance, HiddenListsTakeLargeBatchesWhole) {
   std::string all, back;
   std::size_t appended = 0;  // the bytes of all in the list already
+  store().ClearList(IDC_SONG_FOLDERS);
   for (int n = 1; n <= 300000; ++n) {
     all += "C:\\Musica\\Artista dal nome lungo " + std::to_string(n / 2) + '\0';
     if (n % 50000 != 0) continue;
@@ -122,6 +124,10 @@ TEST_P(StoreConformance, HiddenListsTakeLargeBatchesWhole) {
   }
   EXPECT_EQ(store().ReadEntries(IDC_SONG_FOLDERS, 0, 300000, back), 300000);
   EXPECT_TRUE(back == all);
+  std::string longer = "C:\\" + std::string(300, 'e') + "\\Città";
+  store().InsertEntry(IDC_SONG_FOLDERS, 1, longer);
+  EXPECT_EQ(store().ReadEntries(IDC_SONG_FOLDERS, 1, 1, back), 1);
+  EXPECT_EQ(back, longer + '\0');
 }
 
 // The windows of this build, each running the program or a recorder.
